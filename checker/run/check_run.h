@@ -1,0 +1,108 @@
+// Everything one checker run knows. Each phase is a free function over a
+// CheckRun&; the settings are read once and then only read (template fields
+// excepted, which some phases replace by their expansion).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "checker/crc/cls_crc.h"
+#include "settings/checker_settings.h"
+
+class PermissionControl;  // checker/run/permissions.h
+
+struct SfvEntry {
+  std::string expectedCrc;  // up to 8 characters after the line's last space
+  std::string fileName;     // everything before the last space; may be empty
+};
+// Entries in file order; entry number i (1-based) is sfvList[i - 1].
+using SfvList = std::vector<SfvEntry>;
+
+struct UserStat {
+  std::int16_t ordinal = 0;
+  std::string userName;
+  std::string groupName;
+  double sizeKb = 0;
+  double lAverage = 0;
+  float fileCount = 0;
+};
+// 1-based in the store; userStats[i - 1] is record i, rankKeys[i - 1] its key.
+using UserStatList = std::vector<UserStat>;
+
+struct ErrorContext {
+  std::string action;
+  std::string solution;  // may hold CR LF line breaks
+};
+
+struct ReleaseCounters {
+  float totalFiles = 0;
+  float goodFiles = 0;
+  float badFiles = 0;
+  float missingFiles = 0;
+  float ioErrorFiles = 0;
+  float blankEntries = 0;
+  float releaseSizeKb = 0;
+  double runSizeKb = 0;
+  float runGoodCount = 0;
+};
+
+struct CheckRun {
+  settings::CheckerSettings settings;
+  std::string programFolder;
+  std::string commandLine;  // as received, for the error log
+
+  // Paths.
+  std::string targetPath;
+  std::string releaseDir;    // never ends with a separator
+  std::string uploadedName;
+  std::string parentPath;    // ends with a separator once known
+
+  // Command-line values.
+  std::string serverCrc;
+  std::string userName;
+  std::string groupName;
+  float lTotal = 0;
+  std::string id3Year;
+  std::string bValue;
+  std::string id3Genre;
+  // Copies for the per-user statistics; loading the store leaves them alone.
+  std::string statUserName;
+  std::string statGroupName;
+  float statLValue = 0;
+
+  // Flags.
+  bool isZipUpload = false;
+  bool isDataUpload = false;
+  bool isMp3Release = false;
+  bool isMultiCd = false;
+  bool releaseComplete = false;
+
+  // Names.
+  std::string releaseName;
+  std::string mainReleaseName;
+  std::string headerName;       // header made last (from the store, then this run's)
+  std::string parentEntryName;  // parent entry made last
+
+  // Verification pass.
+  SfvList sfvList;
+  std::string statusFlags;
+  std::string previousStatusFlags;
+  std::string resultReport;
+  std::string estimateFolder;
+
+  // Status store.
+  UserStatList userStats;
+  std::vector<std::string> rankKeys;
+
+  ReleaseCounters counters;
+  ErrorContext errorContext;
+  clsCRC crc;
+  std::shared_ptr<PermissionControl> permissionControl;  // made on first use
+};
+
+inline void SetErrorContext(CheckRun& run, std::string action, std::string solution) {
+  run.errorContext.action = std::move(action);
+  run.errorContext.solution = std::move(solution);
+}

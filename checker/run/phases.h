@@ -1,0 +1,68 @@
+// The phases of one checker run, in the order the run sequence calls them.
+// Each is a free function over the run's state, in a file named after it.
+#pragma once
+
+#include <string>
+
+#include "checker/run/check_run.h"
+
+// command_line.cpp: stage 1 steps 4-5 and stage 2 (SITECMD, quotes, options).
+void ParseCommandLine(CheckRun& run);
+// command_line.cpp: stage 3 (the server's CRC). False: the run ends here.
+bool TakeServerCrc(CheckRun& run);
+
+// sfv_list.cpp
+void FindReleaseSfv(CheckRun& run);
+void ReadSfvList(CheckRun& run);
+
+// status_store.cpp
+void HandleStatusStoreUpload(CheckRun& run);
+void ReadStatusStore(CheckRun& run);
+void UpdateUserStats(CheckRun& run);
+void WriteStatusStore(CheckRun& run);
+void DeleteStatusStore(CheckRun& run);
+
+// verify.cpp: the verification pass, and the completion step it shares with
+// the zip test.
+void VerifyRelease(CheckRun& run);
+void CompleteRelease(CheckRun& run);
+
+// templates.cpp
+std::string ExpandTemplate(CheckRun& run, const std::string& text, bool completeFlag);
+
+// headers.cpp
+void SweepOldHeaders(CheckRun& run);
+void MarkCheckInProgress(CheckRun& run);
+void ClearCheckInProgress(CheckRun& run);
+void WriteProgressHeader(CheckRun& run);  // complete or incomplete by releaseComplete
+
+// parent.cpp
+void LocateParent(CheckRun& run);
+void MarkParentInProgress(CheckRun& run);
+void ClearParentInProgress(CheckRun& run);
+void WriteParentEntry(CheckRun& run);  // complete or incomplete by releaseComplete
+
+// message_file.cpp
+void WriteWaitMessage(CheckRun& run);
+void WriteMessageFile(CheckRun& run);
+
+// sfv_rewrite.cpp
+void RewriteSfv(CheckRun& run);
+
+// permissions.cpp: every permission change goes through SetPermissions, which
+// makes no call at all when ISSERVG6 is on.
+void SetPermissions(CheckRun& run, const std::string& mode, const std::string& owner,
+                    const std::string& group, const std::string& path, int complete);
+void LockRelease(CheckRun& run);
+
+// zip_release.cpp
+bool ExtractFileIdDiz(CheckRun& run);    // false: no file_id.diz, the run ends
+bool ReadZipExpectedCount(CheckRun& run);  // false: no count, go to the clean-up
+void TestZipRelease(CheckRun& run);
+
+// error_log.cpp
+void HandleRunError(CheckRun& run, int number, const std::string& description);
+void EndOfRunCleanup(CheckRun& run);
+
+// run_sequence.cpp: the whole run; returns the process exit status.
+int RunChecker(const std::string& programFolder, const std::string& commandLine);
