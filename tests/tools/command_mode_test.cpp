@@ -1,0 +1,62 @@
+#include "updater/command_mode.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace updater {
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunBrellun(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunCommandMode(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(CommandMode, HelpDocumentsTheTerminalUpdate) {
+  const Outcome help = RunBrellun({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("brellun --update PATH [--keep-old]"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+}
+
+TEST(CommandMode, WrongArgumentsShowTheUsage) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--update"},
+           {"--keep-old"},
+           {"corvane.ini"},
+           {"--update", "a/corvane.ini", "--update", "b"},
+           {"--update", "corvane.ini", "--keep-old", "--keep-old"},
+           {"--help", "--update", "corvane.ini"}}) {
+    const Outcome run = RunBrellun(args);
+    EXPECT_EQ(run.status, kExitUsage) << args[0];
+    EXPECT_NE(run.err.find("Usage:"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(CommandMode, UpdatesAndSaysWhatItDid) {
+  e2e::TempFolder folder;
+  const std::string path = folder / "corvane.ini";
+  e2e::WriteFile(path, "SITENAME=Site\r\n");
+  const Outcome run = RunBrellun({"--keep-old", "--update", path});
+  EXPECT_EQ(run.status, kExitUpdated);
+  EXPECT_EQ(run.out, "Kept the old file as " + path + ".old\nUpdated " + path +
+                         " to the sectioned layout.\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(e2e::ReadFile(path + ".old"), "SITENAME=Site\r\n");
+  EXPECT_NE(e2e::ReadFile(path).find("\r\nSITENAME=Site\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace updater

@@ -1,0 +1,148 @@
+#include "updater/main_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Native_File_Chooser.H>
+#include <FL/Fl_Output.H>
+#include <FL/fl_ask.H>
+
+#include <iostream>
+
+#include "updater/desktop_launch.h"
+#include "updater/maker_info.h"
+#include "updater/settings_update.h"
+#include "updater/yes_no_dialog.h"
+
+namespace updater {
+
+namespace {
+
+constexpr const char* kCaption = "corvane INI updater";
+
+// Calls a member function of the window from an FLTK callback.
+template <void (MainWindow::*Action)()>
+void Forward(Fl_Widget*, void* window) {
+  (static_cast<MainWindow*>(window)->*Action)();
+}
+
+void ShowProblem(const std::string& text) {
+  fl_message_title(kCaption);
+  fl_alert("%s", text.c_str());
+}
+
+void OpenMakerPage(Fl_Widget*, void*) {
+  if (!OpenInBrowser(kMakerWebAddress)) ShowProblem("Could not start the web browser.");
+}
+
+}  // namespace
+
+MainWindow::MainWindow() : frmMain_(std::make_unique<Fl_Double_Window>(470, 275, kCaption)) {
+  BuildMainFrame();
+  BuildAddressFrame();
+  frmMain_->end();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildMainFrame() {
+  auto* fraMain = new Fl_Group(10, 10, 450, 165);
+  fraMain->box(FL_ENGRAVED_BOX);
+
+  chkRenOld_ = new Fl_Check_Button(20, 20, 430, 25, "Rename my corvane.ini to corvane.ini.old");
+  chkRenOld_->value(0);
+
+  auto* lblAbout = new Fl_Box(
+      20, 50, 430, 70,
+      "Old keys will be carried over to new ini file, new keys will be left blank so that you "
+      "can differentiate which ones the new keys are.  Check s-readme.htm for explanation of "
+      "each key.");
+  lblAbout->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+
+  auto* cmdLoad = new Fl_Button(20, 130, 130, 30, "&Load");
+  cmdLoad->callback(Forward<&MainWindow::Load>, this);
+  cmdUpdate_ = new Fl_Button(170, 130, 130, 30, "&Update");
+  cmdUpdate_->callback(Forward<&MainWindow::Update>, this);
+  cmdUpdate_->deactivate();
+  auto* cmdQuit = new Fl_Button(320, 130, 130, 30, "&Quit");
+  cmdQuit->callback([](Fl_Widget* button, void*) { button->window()->hide(); });
+  fraMain->end();
+}
+
+void MainWindow::BuildAddressFrame() {
+  auto* fraEmail = new Fl_Group(10, 185, 450, 80);
+  fraEmail->box(FL_ENGRAVED_BOX);
+
+  auto* Label1 = new Fl_Box(20, 195, 105, 25, "Scripts www:");
+  Label1->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
+  // Looks like a text field; a click opens the page in the browser.
+  auto* txtWWw = new Fl_Button(130, 195, 320, 25, kMakerWebAddress);
+  txtWWw->box(FL_DOWN_BOX);
+  txtWWw->color(FL_WHITE);
+  txtWWw->labelcolor(FL_BLUE);
+  txtWWw->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+  txtWWw->callback(OpenMakerPage);
+
+  auto* Label2 = new Fl_Box(20, 230, 105, 25, "Contact me:");
+  Label2->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
+  auto* txtemail = new Fl_Output(130, 230, 320, 25);
+  txtemail->value(kMakerEmailAddress);
+  fraEmail->end();
+}
+
+void MainWindow::Load() {
+  Fl_Native_File_Chooser cmndlg(Fl_Native_File_Chooser::BROWSE_FILE);
+  cmndlg.title("Load your corvane.ini");
+  cmndlg.filter("corvane.ini\tcorvane.ini");
+  cmndlg.preset_file(nullptr);
+  if (cmndlg.show() != 0 || cmndlg.filename() == nullptr) return;
+  const std::string chosen = cmndlg.filename();
+  if (!IsSettingsFileName(chosen)) return;
+  chosenPath_ = chosen;
+  cmdUpdate_->activate();
+}
+
+void MainWindow::Update() {
+  try {
+    UpdateSettingsFile(chosenPath_, chkRenOld_->value() != 0);
+  } catch (const UpdateFailure& failure) {
+    // Nothing was rewritten: say so instead of reporting success, and leave
+    // "&Update" enabled for another try.
+    ShowProblem(std::string(failure.what()) + "\nYour corvane.ini was left unchanged.");
+    return;
+  }
+  cmdUpdate_->deactivate();
+  if (AskYesNo("Yay!", "Update successful! Would you like to edit your updated ini now?") &&
+      !OpenInTextEditor(chosenPath_)) {
+    ShowProblem("Could not start the text editor for " + chosenPath_ + ".");
+  }
+}
+
+int RunWindow(bool selfTest) {
+  MainWindow window;
+  Fl_Double_Window& frmMain = window.frmMain();
+  frmMain.show();
+  if (!selfTest) return Fl::run();
+
+  struct SelfTest {
+    Fl_Double_Window* window;
+    bool wasOnScreen = false;
+  } check{&frmMain};
+  Fl::add_timeout(
+      0.5,
+      [](void* data) {
+        auto* test = static_cast<SelfTest*>(data);
+        test->wasOnScreen = test->window->shown() && test->window->visible();
+        test->window->hide();
+      },
+      &check);
+  Fl::run();
+  if (!check.wasOnScreen) return 1;
+  std::cout << "frmMain shown: " << frmMain.label() << "\n";
+  return 0;
+}
+
+}  // namespace updater
