@@ -1,0 +1,160 @@
+#include "checker/run/status_store.h"
+
+#include <limits>
+#include <vector>
+
+#include "checker/run/phases.h"
+#include "checker/run/run_error.h"
+#include "common/numtext.h"
+#include "common/strings.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr std::size_t kFieldCount = 6;
+constexpr std::size_t kFixedLines = 9;
+constexpr std::size_t kMaxRecords = std::numeric_limits<std::int16_t>::max();
+
+// Names of entries that later runs delete must name something inside the
+// release (or the parent folder), never a path elsewhere.
+void TakeStoredName(std::string& field, const std::string& stored) {
+  if (stored.empty() || strings::IsPlainName(stored)) field = stored;
+}
+
+void ReadFixedLines(CheckRun& run, const std::vector<std::string>& lines) {
+  auto line = [&](std::size_t number) -> const std::string* {
+    return number <= lines.size() ? &lines[number - 1] : nullptr;
+  };
+  if (auto* flags = line(1)) run.previousStatusFlags = *flags;
+  if (auto* header = line(3)) TakeStoredName(run.headerName, *header);
+  if (auto* entry = line(4)) TakeStoredName(run.parentEntryName, *entry);
+  if (auto* sum = line(5)) run.lTotal += static_cast<float>(numtext::ParseLeadingNumber(*sum));
+  if (auto* size = line(6))
+    run.counters.releaseSizeKb = static_cast<float>(numtext::ParseLeadingNumber(*size));
+  if (auto* mp3 = line(7)) run.isMp3Release = numtext::ParseYesNo(*mp3).value_or(run.isMp3Release);
+  if (auto* year = line(8); year && run.id3Year == "no_id3_year") run.id3Year = *year;
+  if (auto* genre = line(9); genre && run.id3Genre == "no_id3_genre") run.id3Genre = *genre;
+}
+
+}  // namespace
+
+std::string StatusStorePath(const CheckRun& run) {
+  return run.releaseDir + platform::kSeparator + kStatusStoreName;
+}
+
+std::string RankKey(const UserStat& stat) {
+  return numtext::FormatDouble(numtext::RoundHalfEven(stat.sizeKb, 0)) + "." +
+         numtext::FormatInteger(stat.ordinal);
+}
+
+std::string FormatUserStat(const UserStat& stat) {
+  return numtext::FormatInteger(stat.ordinal) + "|" + stat.userName + "|" + stat.groupName + "|" +
+         numtext::FormatDouble(stat.sizeKb) + "|" + numtext::FormatDouble(stat.lAverage) + "|" +
+         numtext::FormatSingle(stat.fileCount);
+}
+
+UserStat ParseUserStat(const std::string& line) {
+  // Each field ends at the next "|"; the file count is all that follows the
+  // fifth. A field whose "|" is missing is not cut out.
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (std::size_t pipe;
+       fields.size() + 1 < kFieldCount && (pipe = line.find('|', start)) != std::string::npos;
+       start = pipe + 1) {
+    fields.push_back(line.substr(start, pipe - start));
+  }
+  if (fields.size() + 1 == kFieldCount) fields.push_back(line.substr(start));
+  fields.resize(kFieldCount);
+
+  UserStat stat;
+  stat.ordinal = numtext::ParseWholeNumber(fields[0]).value_or(0);
+  stat.userName = fields[1];
+  stat.groupName = fields[2];
+  stat.sizeKb = numtext::ParseDouble(fields[3]).value_or(0);
+  stat.lAverage = numtext::ParseDouble(fields[4]).value_or(0);
+  stat.fileCount = numtext::ParseSingle(fields[5]).value_or(0);
+  return stat;
+}
+
+std::string FormatStatusStore(const CheckRun& run) {
+  std::vector<std::string> lines = {
+      run.statusFlags,
+      run.userName,
+      run.headerName,
+      run.parentEntryName,
+      numtext::FormatSingle(run.lTotal),
+      numtext::FormatSingle(run.counters.releaseSizeKb),
+      run.isMp3Release ? "True" : "False",
+      run.id3Year,
+      run.id3Genre,
+  };
+  for (const UserStat& stat : run.userStats) lines.push_back(FormatUserStat(stat));
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+double AverageAfter(double previousAverage, float fileCount, float good, float value) {
+  if (fileCount <= 0) return previousAverage;
+  double earlier = static_cast<double>(fileCount) - good;
+  return (previousAverage * earlier + static_cast<double>(value) * good) / fileCount;
+}
+
+void HandleStatusStoreUpload(CheckRun& run) {
+  if (run.settings.DELETE_SFV_STATUS_ON_UPLOAD) platform::DeleteFile(run.targetPath, false);
+}
+
+void ReadStatusStore(CheckRun& run) {
+  const std::string path = StatusStorePath(run);
+  if (!platform::FileExists(path)) return;
+  std::vector<std::string> lines;
+  IgnoreFailure([&] { lines = platform::ReadTextLines(path); });
+  ReadFixedLines(run, lines);
+  for (std::size_t i = kFixedLines; i < lines.size() && run.userStats.size() < kMaxRecords; ++i) {
+    run.userStats.push_back(ParseUserStat(lines[i]));
+    run.rankKeys.push_back(RankKey(run.userStats.back()));
+  }
+}
+
+void UpdateUserStats(CheckRun& run) {
+  const float good = run.counters.runGoodCount;
+  const double sizeKb = run.counters.runSizeKb;
+  bool matched = false;
+  for (UserStat& stat : run.userStats) {
+    if (stat.userName != run.statUserName) continue;
+    matched = true;
+    stat.fileCount += good;
+    stat.sizeKb = numtext::RoundHalfEven(stat.sizeKb + sizeKb, 2);
+    stat.lAverage = numtext::RoundHalfEven(
+        AverageAfter(stat.lAverage, stat.fileCount, good, run.statLValue), 1);
+  }
+  if (matched || run.userStats.size() >= kMaxRecords) return;
+  UserStat stat;
+  stat.ordinal = static_cast<std::int16_t>(run.userStats.size() + 1);
+  stat.userName = run.statUserName;
+  stat.groupName = run.statGroupName;
+  // Kept to the precision the store shows: 2 decimals of KB, 1 of the average.
+  stat.sizeKb = numtext::RoundHalfEven(sizeKb, 2);
+  stat.lAverage = numtext::RoundHalfEven(run.statLValue, 1);
+  stat.fileCount = good;
+  run.userStats.push_back(stat);
+  run.rankKeys.push_back(RankKey(stat));
+}
+
+void WriteStatusStore(CheckRun& run) {
+  if (run.releaseComplete) return;
+  const std::string path = StatusStorePath(run);
+  platform::WriteFileAtomically(path, FormatStatusStore(run));
+  auto& settings = run.settings;
+  settings.CHMOD_SFVSTATUSU = ExpandTemplate(run, settings.CHMOD_SFVSTATUSU, false);
+  settings.CHMOD_SFVSTATUSG = ExpandTemplate(run, settings.CHMOD_SFVSTATUSG, false);
+  SetPermissions(run, settings.CHMOD_SFVSTATUS, settings.CHMOD_SFVSTATUSU,
+                 settings.CHMOD_SFVSTATUSG, path, 1);
+}
+
+void DeleteStatusStore(CheckRun& run) {
+  const std::string path = StatusStorePath(run);
+  if (run.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE && run.releaseComplete &&
+      platform::FileExists(path))
+    platform::DeleteFile(path, true);
+}

@@ -1,0 +1,79 @@
+// The error log a failed run leaves in the release, and its removal.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/site.h"
+
+namespace e2e {
+namespace {
+
+TEST(ErrorLogFile, ParsingFailureLeavesTheExactLog) {
+  Site site;
+  WriteFile(site.InRelease("a.r00"), "data");
+  const std::string line = site.InRelease("a.r00") + " 1A2B3C4D -u:bob -l:fast -s:x";
+  RunResult result = site.RunLine(line);
+  EXPECT_NE(result.exitStatus, 0);
+  EXPECT_EQ(site.Tree(), (std::vector<std::string>{"Rel/", "Rel/a.r00", "Rel/errorlog.txt"}));
+  EXPECT_EQ(
+      ReadFile(site.InRelease("errorlog.txt")),
+      "corvane 1.0.9 error log\r\n"
+      "\r\n"
+      "---------Error Information----------\r\n"
+      "\r\n"
+      "Error Number: 13\r\n"
+      "Error Description: Type mismatch\r\n"
+      "\r\n"
+      "Executed with parameters: \"" +
+          line +
+          "\"\r\n"
+          "\r\n"
+          "Action When Error Occured: Parsing parameters\r\n"
+          "Recommended Solution: \r\n"
+          "\r\n"
+          "Make sure you have set your parameters properly according to the manual\r\n"
+          "\r\n"
+          "\r\n"
+          "----------------[Note to FTP sysops]---\r\n"
+          "If suggested solution does not work, e-mail me your corvane.ini file, along with "
+          "this errorlog\r\n"
+          "and a brief explanation of how the situation occured (if possible)\r\n"
+          "If you do not have the newest version of corvane (build 1.0.9) then don't bother\r\n"
+          "e-mailing me.  I ONLY SUPPORT LATEST VERSION\r\n"
+          "http://www.example.org/corvane\r\n"
+          "http://forum.example.org/corvane\r\n"
+          "support@example.org\r\n");
+}
+
+TEST(ErrorLogFile, NextNormalRunRemovesAStaleLog) {
+  Site site;
+  WriteFile(site.InRelease("rel.sfv"), SfvText({{"a.r00", "data"}}));
+  WriteFile(site.InRelease("errorlog.txt"), "an old failure");
+  EXPECT_EQ(site.Upload("a.r00", "data").exitStatus, 0);
+  EXPECT_FALSE(Exists(site.InRelease("errorlog.txt")));
+}
+
+TEST(ErrorLogFile, FailingStepRemovesTheMarkersAndLogsItsContext) {
+  // A header name the platform refuses makes the header step fail.
+  Site site({"BADMSG=50% done: not/allowed"});
+  WriteFile(site.InRelease("rel.sfv"), SfvText({{"a.r00", "data"}, {"a.r01", "more"}}));
+  RunResult result = site.Upload("a.r00", "data");
+  EXPECT_NE(result.exitStatus, 0);
+  std::string log = ReadFile(site.InRelease("errorlog.txt"));
+  EXPECT_NE(log.find("Action When Error Occured: Writing status report folder header using BADMSG "
+                     "from corvane.ini\r\n"),
+            std::string::npos);
+  for (const std::string& entry : site.Tree()) {
+    EXPECT_EQ(entry.find("IN PROGRESS"), std::string::npos) << entry;
+    EXPECT_EQ(entry.find("Currently being SFV checked"), std::string::npos) << entry;
+  }
+}
+
+TEST(ErrorLogFile, SwitchedOffWritesNoLog) {
+  Site site({"ON_ERR_MK_FILE=0"});
+  WriteFile(site.InRelease("a.r00"), "data");
+  RunResult result = site.RunLine(site.InRelease("a.r00") + " 1A2B3C4D -u:bob -l:fast -s:x");
+  EXPECT_NE(result.exitStatus, 0);
+  EXPECT_EQ(site.Tree(), (std::vector<std::string>{"Rel/", "Rel/a.r00"}));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,225 @@
+#include "tests/e2e/harness.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+namespace {
+
+std::string ShellQuoted(std::string_view text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+constexpr const char* kRegistryName = "components.reg";
+
+// Every file of the build's program folder, copied: a program finds its
+// folder through its own path, so links would point it back to the build, and
+// tests may change or damage their copies. The build's component registry
+// names the build's libraries: the copy gets its own.
+void CopyPrograms(const std::string& to) {
+  const char* built = UnderWine() ? std::getenv("CORVANE_E2E_BIN") : CORVANE_BIN_DIR;
+  if (built == nullptr) throw std::runtime_error("CORVANE_E2E_BIN names no folder");
+  for (const auto& entry : fs::directory_iterator(built)) {
+    if (!entry.is_regular_file() || entry.path().filename() == kRegistryName) continue;
+    fs::copy_file(entry.path(), fs::path(to) / entry.path().filename());
+  }
+}
+
+// Where every temporary folder of the tests begins.
+std::string TempRoot() { return (fs::temp_directory_path() / "corvane-e2e-").string(); }
+
+// The end of a path that starts at `at`: a line end, the next option, or the
+// end of the text.
+std::size_t PathEnd(std::string_view text, std::size_t at) {
+  while (at < text.size() && text[at] != '\r' && text[at] != '\n' && text.substr(at, 2) != " -")
+    ++at;
+  return at;
+}
+
+// Runs the program without a desktop.
+constexpr const char* kWithoutDesktop = "env -u DISPLAY -u WAYLAND_DISPLAY ";
+
+// Under wine the server's line reaches the program byte for byte through the
+// Windows build's launcher, which reads it from a file: wine would re-quote
+// arguments given from here.
+std::string WineCommand(const std::string& programFolder, const std::string& commandLine,
+                        const std::string& program) {
+  static std::atomic<unsigned> lines{0};
+  const std::string lineFile = programFolder + "/command-line-" + std::to_string(lines++) + ".txt";
+  return "printf '%s' " + ShellQuoted(TargetText(commandLine)) + " >" + ShellQuoted(lineFile) +
+         " && " + kWithoutDesktop + "wine " + ShellQuoted(programFolder + "/exact_launch.exe") +
+         " " + ShellQuoted(TargetText(programFolder + "/" + program + ".exe")) + " " +
+         ShellQuoted(TargetText(lineFile));
+}
+
+}  // namespace
+
+bool UnderWine() {
+  const char* target = std::getenv("CORVANE_E2E_TARGET");
+  return target != nullptr && std::string_view(target) == "wine";
+}
+
+std::string TargetText(std::string_view text) {
+  if (!UnderWine()) return std::string(text);
+  const std::string root = TempRoot();
+  std::string translated;
+  std::size_t at = 0;
+  for (std::size_t found; (found = text.find(root, at)) != std::string_view::npos;
+       at = PathEnd(text, found)) {
+    translated += text.substr(at, found - at);
+    translated += "Z:";
+    for (char c : text.substr(found, PathEnd(text, found) - found))
+      translated += c == '/' ? '\\' : c;
+  }
+  translated += text.substr(at);
+  return translated;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = TempRoot() + "XXXXXX";
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  // Tests make files unreadable or read-only: give the owner rights back first.
+  for (auto it = fs::recursive_directory_iterator(path_, ignored);
+       it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+    if (!it->is_symlink())
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(path_, ignored);
+}
+
+std::string TempFolder::operator/(std::string_view relative) const {
+  return path_ + "/" + std::string(relative);
+}
+
+void WriteFile(const std::string& path, std::string_view bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& path) {
+  std::error_code ignored;
+  return fs::exists(fs::symlink_status(path, ignored));
+}
+
+void MakeFolder(const std::string& path) { fs::create_directories(path); }
+
+std::string Crc32Text(std::string_view bytes) {
+  uLong crc =
+      crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size()));
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text(8, '0');
+  for (int i = 7; i >= 0; --i, crc >>= 4) text[static_cast<std::size_t>(i)] = kDigits[crc & 0xF];
+  return text;
+}
+
+std::string SfvText(const std::vector<std::pair<std::string, std::string>>& files) {
+  std::string text =
+      "; Generated by an SFV tool on 2026-12-07 at 00:00.00\r\n"
+      ";\r\n";
+  for (const auto& [name, content] : files) text += name + " " + Crc32Text(content) + "\r\n";
+  return text;
+}
+
+std::vector<std::string> ListTree(const std::string& folder) {
+  std::vector<std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    std::string name = fs::relative(entry.path(), folder).generic_string();
+    if (entry.is_directory() && !entry.is_symlink()) name += "/";
+    entries.push_back(name);
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+ProgramFolder::ProgramFolder(const std::vector<std::string>& settingsLines, bool withSettings) {
+  CopyPrograms(folder_.path());
+  if (Exists(folder_ / "permreg") && Exists(folder_ / "permlet.ocx")) {
+    if (Run("/s " + (folder_ / "permlet.ocx"), "permreg").exitStatus != 0)
+      throw std::runtime_error("cannot register permlet.ocx");
+  }
+  if (withSettings) WriteSettings(settingsLines);
+}
+
+void ProgramFolder::WriteSettings(const std::vector<std::string>& settingsLines) const {
+  std::string text;
+  for (const std::string& line : settingsLines) text += TargetText(line) + "\r\n";
+  WriteFile(folder_ / "corvane.ini", text);
+}
+
+// The shell command that runs `program` with the server's line split at every
+// single space (doubled spaces give empty arguments, which the program joins
+// back into the same line), from the working folder, without a desktop.
+std::string ProgramFolder::Command(const std::string& commandLine,
+                                   const std::string& program) const {
+  std::string command = "cd " + ShellQuoted(working_.path()) + " && ";
+  if (UnderWine()) return command + WineCommand(folder_.path(), commandLine, program);
+  command += kWithoutDesktop + ShellQuoted(folder_ / program);
+  std::stringstream line(commandLine);
+  for (std::string argument; std::getline(line, argument, ' ');)
+    command += " " + ShellQuoted(argument);
+  if (!commandLine.empty() && commandLine.back() == ' ') command += " ''";
+  return command;
+}
+
+RunResult ProgramFolder::Run(const std::string& commandLine, const std::string& program) const {
+  const std::string errors = folder_ / "stderr.txt";
+  const std::string status = folder_ / "status.txt";
+  std::string script = Command(commandLine, program) + " >/dev/null 2>" + ShellQuoted(errors) +
+                       "; echo $? >" + ShellQuoted(status);
+  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + program);
+  RunResult result;
+  result.exitStatus = std::stoi(ReadFile(status));
+  result.errorOutput = ReadFile(errors);
+  fs::remove(errors);
+  fs::remove(status);
+  return result;
+}
+
+std::vector<int> ProgramFolder::RunTogether(const std::vector<std::string>& commandLines) const {
+  std::string script;
+  for (std::size_t i = 0; i < commandLines.size(); ++i) {
+    const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");
+    script += "(" + Command(commandLines[i], "corvane") + " >/dev/null 2>&1; echo $? >" +
+              ShellQuoted(status) + ") & ";
+  }
+  script += "wait";
+  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run corvane");
+  std::vector<int> statuses;
+  for (std::size_t i = 0; i < commandLines.size(); ++i) {
+    const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");
+    statuses.push_back(std::stoi(ReadFile(status)));
+    fs::remove(status);
+  }
+  return statuses;
+}
+
+std::string UploadLine(const std::string& filePath, const std::string& options) {
+  return filePath + " " + Crc32Text(ReadFile(filePath)) + " " + options;
+}
+
+}  // namespace e2e

@@ -1,0 +1,90 @@
+// End-to-end harness: real programs in a temporary program folder, run the
+// way the FTP server runs them, against real release folders.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+// A fresh temporary folder, removed with its content when the object goes.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  // The path of `relative` inside the folder ("a/b" style).
+  std::string operator/(std::string_view relative) const;
+
+ private:
+  std::string path_;
+};
+
+// Writes bytes as given, making the folders on the way.
+void WriteFile(const std::string& path, std::string_view bytes);
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);
+void MakeFolder(const std::string& path);
+
+// Eight upper-case hexadecimal digits of the CRC-32 of `bytes`, computed by
+// zlib as an independent reference.
+std::string Crc32Text(std::string_view bytes);
+// An SFV text listing `files` (name, content) with their CRCs, lines ended
+// by CR LF, behind a comment header as common SFV tools write it.
+std::string SfvText(const std::vector<std::pair<std::string, std::string>>& files);
+
+// Every entry below `folder`, as paths relative to it ("sub/file"), folders
+// ending with "/", sorted.
+std::vector<std::string> ListTree(const std::string& folder);
+
+// The programs under test are the native build, or, when the test process
+// has CORVANE_E2E_TARGET=wine, the Windows build in the folder CORVANE_E2E_BIN,
+// run under wine as the server on Windows starts them.
+bool UnderWine();
+// `text` as the programs under test see it: natively unchanged; under wine
+// every path into a temporary folder becomes its Z: form with backslashes
+// (up to a line end or the next " -", where the server's options begin).
+std::string TargetText(std::string_view text);
+
+struct RunResult {
+  int exitStatus = -1;
+  std::string errorOutput;  // what the program wrote to standard error
+};
+
+// A program folder: the built programs and libraries, the permission control
+// registered in the folder's own component registry, and a corvane.ini.
+class ProgramFolder {
+ public:
+  // `settingsLines` become corvane.ini (CR LF); without `withSettings` there is
+  // no settings file at all.
+  explicit ProgramFolder(const std::vector<std::string>& settingsLines, bool withSettings = true);
+
+  const std::string& path() const { return folder_.path(); }
+  void WriteSettings(const std::vector<std::string>& settingsLines) const;
+  // Runs `program` of the folder with a command line as the server passes it
+  // (split at every single space), from an empty working folder, without a
+  // desktop. Waits for it.
+  RunResult Run(const std::string& commandLine, const std::string& program = "corvane") const;
+  // Starts corvane once per command line, all at the same time, as the server
+  // does when uploads end together; waits for all. Exit statuses in order.
+  std::vector<int> RunTogether(const std::vector<std::string>& commandLines) const;
+  // The working folder the programs run in: it must stay empty.
+  const std::string& workingFolder() const { return working_.path(); }
+
+ private:
+  std::string Command(const std::string& commandLine, const std::string& program) const;
+
+  TempFolder folder_;
+  TempFolder working_;
+};
+
+// The command line the server starts the checker with for an uploaded file:
+// the path, the CRC it computed during the upload, and the user's options.
+std::string UploadLine(const std::string& filePath,
+                       const std::string& options = "-u:bob -l:100 -s:x");
+
+}  // namespace e2e
