@@ -27,11 +27,15 @@ inline const std::string kSeparatorText(1, kSeparator);
 // ---- Tests -----------------------------------------------------------------
 // Never throw: an unreadable path simply does not exist for the caller.
 bool FileExists(const std::string& path);    // an ordinary file (not a folder)
-bool FolderExists(const std::string& path);  // a folder (not following a final link)
+bool FolderExists(const std::string& path);  // a folder, or a link to one
 bool PathExists(const std::string& path);    // either
 
 // ---- Creation and deletion -------------------------------------------------
-// All of these throw OsError on failure.
+// All of these throw OsError on failure. A name to be created (the last
+// component of a new file, folder or rename target) that IsValidName refuses
+// fails with 75, and so does overwriting or replacing a read-only file, as on
+// Windows. Where a planted link could redirect a write, files are written
+// without following it.
 void CreateFolder(const std::string& path);
 // Creates an empty file, or truncates an existing one to length 0.
 void CreateEmptyFile(const std::string& path);
@@ -42,7 +46,8 @@ void DeleteFolder(const std::string& path);
 // Deletes a folder with all its content; a symbolic link inside is removed as
 // a link, never followed. Files are deleted even when read-only.
 void DeleteTree(const std::string& path);
-// Renames a file or folder; fails when the target exists (as Windows does).
+// Renames a file or folder; fails with 58 when the target exists (as Windows
+// does).
 void MoveFile(const std::string& from, const std::string& to);
 // Renames over an existing target in one step (the target is replaced).
 void ReplaceFile(const std::string& from, const std::string& to);
@@ -53,6 +58,12 @@ void SetReadOnly(const std::string& path, bool readOnly);
 // \ / : * ? < > | " and no control character. Used by the POSIX layer to refuse
 // such names the way Windows does.
 bool IsValidName(std::string_view name);
+
+// Whether `path` exists and, with every link on its way resolved, lies
+// outside `folder` (resolved the same way). A path that does not exist leads
+// nowhere: false. Names read from a release's files must not carry an
+// operation through a link into another part of the disk.
+bool LeadsOutside(const std::string& folder, const std::string& path);
 
 // ---- Reading ---------------------------------------------------------------
 std::int64_t FileLength(const std::string& path);  // throws OsError
@@ -93,7 +104,8 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 // Writes bytes as given, replacing the file's old content.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 // Writes bytes to a new file beside `path`, then renames it over `path`, so a
-// reader sees the old content or the new, never half of it.
+// reader sees the old content or the new, never half of it. The temporary file
+// is removed again when anything fails.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // ---- Clock -----------------------------------------------------------------
@@ -125,7 +137,9 @@ void ShowMessageBox(const std::string& title, const std::string& text, MessageIc
 
 // ---- Locks -----------------------------------------------------------------
 // A system-wide named lock shared by every process on the machine. The system
-// releases it when its holder dies.
+// releases it when its holder dies. Each thread that takes the lock uses an
+// object of its own: separate objects exclude each other, one object shared
+// by two threads does not.
 class NamedLock {
  public:
   explicit NamedLock(const std::string& name);
@@ -134,6 +148,40 @@ class NamedLock {
   NamedLock& operator=(const NamedLock&) = delete;
   void Lock();
   void Unlock();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Holds a NamedLock from construction to destruction.
+class NamedLockHold {
+ public:
+  explicit NamedLockHold(NamedLock& lock) : lock_(lock) { lock_.Lock(); }
+  ~NamedLockHold() {
+    try {
+      lock_.Unlock();
+    } catch (const OsError&) {
+      // The system drops the lock with its last handle at the latest.
+    }
+  }
+  NamedLockHold(const NamedLockHold&) = delete;
+  NamedLockHold& operator=(const NamedLockHold&) = delete;
+
+ private:
+  NamedLock& lock_;
+};
+
+// An exclusive lock on a folder for as long as the object lives, so that runs
+// working on the same folder at the same time take turns. The constructor
+// blocks until the lock is free; the system releases it when its holder dies.
+// Throws OsError when the folder cannot be opened.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
 
  private:
   struct Impl;

@@ -1,0 +1,145 @@
+// Zip releases: file_id.diz taken out of the first archive, the expected
+// number of archives read from it, and each uploaded archive tested and
+// counted in the status text.
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <thread>
+
+#include "checker/run/phases.h"
+#include "checker/run/run_error.h"
+#include "checker/unzip/vb_unz_bas.h"
+#include "common/numtext.h"
+#include "common/strings.h"
+#include "platform/platform.h"
+#include "unzip32/zip_reader.h"
+
+namespace {
+
+constexpr const char* kDizName = "file_id.diz";
+constexpr const char* kLockedMode = "554";
+// A description file is a few lines; anything larger is not one.
+constexpr std::size_t kMaxDizBytes = 1 << 20;
+
+std::string DizPath(const CheckRun& run) {
+  return run.releaseDir + platform::kSeparator + kDizName;
+}
+
+// Whether a member is file_id.diz once its folder part is dropped, letter
+// case ignored. Archives made on Windows may use either separator.
+bool IsFileIdDiz(const std::string& memberName) {
+  std::size_t slash = memberName.find_last_of("/\\");
+  std::string_view name(memberName);
+  if (slash != std::string::npos) name.remove_prefix(slash + 1);
+  return strings::EqualsIgnoreCase(name, kDizName);
+}
+
+// Writes the archive's first file_id.diz to `target` if it passes its test.
+// The file appears whole or not at all, so a run checking for it at the same
+// time never reads half of it.
+void TakeOutFileIdDiz(const std::string& archivePath, const std::string& target) {
+  zipreader::ZipArchive archive(archivePath);
+  for (const zipreader::Member& member : archive.members()) {
+    if (!IsFileIdDiz(member.name)) continue;
+    std::optional<std::string> content = archive.Extract(member, kMaxDizBytes);
+    if (content) platform::WriteFileAtomically(target, *content);
+    return;
+  }
+}
+
+// Waits until more than `seconds` have passed (none: the clock moves on).
+void WaitSeconds(std::int16_t seconds) {
+  const double until = platform::ElapsedSeconds() + seconds;
+  for (double now = platform::ElapsedSeconds(); now <= until; now = platform::ElapsedSeconds()) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(std::min(until - now, 0.05)));
+  }
+}
+
+// The expected count in one line: the text between the "/" and the "]" that
+// follow a "[", when it is at most two characters long.
+std::optional<float> CountInLine(const std::string& line) {
+  for (std::size_t open = line.find('['); open != std::string::npos;
+       open = line.find('[', open + 1)) {
+    std::size_t slash = line.find('/', open + 1);
+    if (slash == std::string::npos) continue;
+    std::size_t close = line.find(']', slash + 1);
+    if (close == std::string::npos || close - slash >= 4) continue;
+    std::optional<float> count = numtext::ParseSingle(line.substr(slash + 1, close - slash - 1));
+    if (!count) throw RunError(platform::kTypeMismatch);
+    return count;
+  }
+  return std::nullopt;
+}
+
+bool ArchiveIsGood(const std::string& archivePath) {
+  VBUnzBas unzip;
+  unzip.optionFlags[VBUnzBas::kTestFlag] = 1;
+  unzip.archiveName = archivePath;
+  unzip.optionFlags[VBUnzBas::kListFlag] = 1;
+  unzip.RunUnzip();
+  return unzip.resultCode() == 0;
+}
+
+void DeleteIfExists(const std::string& path) {
+  if (platform::FileExists(path)) platform::DeleteFile(path, false);
+}
+
+// Moves a bad archive aside or deletes it, as HANDLE_BAD_FILES says; each
+// action's failure is ignored.
+void HandleBadArchive(CheckRun& run) {
+  const std::string& path = run.targetPath;
+  const std::string moved = path + ".bad";
+  if (run.settings.HANDLE_BAD_FILES == 2) {
+    IgnoreFailure([&] { DeleteIfExists(moved); });
+    IgnoreFailure([&] { platform::DeleteFile(path, false); });
+  } else if (run.settings.HANDLE_BAD_FILES == 1) {
+    IgnoreFailure([&] { DeleteIfExists(moved); });
+    IgnoreFailure([&] { platform::MoveFile(path, moved); });
+    IgnoreFailure([&] { SetPermissions(run, kLockedMode, run.userName, run.groupName, moved, 0); });
+  }
+}
+
+}  // namespace
+
+bool ExtractFileIdDiz(CheckRun& run) {
+  const std::string path = DizPath(run);
+  if (platform::FileExists(path)) return true;
+  // Like an outside unzip program, the extraction's own failure is not
+  // observed: only whether the file is there after the wait counts.
+  IgnoreFailure([&] { TakeOutFileIdDiz(run.targetPath, path); });
+  WaitSeconds(run.settings.ZIP_TIME_WAIT);
+  if (!platform::FileExists(path)) return false;
+  SetPermissions(run, kLockedMode, run.userName, run.groupName, path, 0);
+  return true;
+}
+
+bool ReadZipExpectedCount(CheckRun& run) {
+  for (const std::string& line : platform::ReadTextLines(DizPath(run))) {
+    if (std::optional<float> count = CountInLine(line)) {
+      run.counters.totalFiles = *count;
+      break;
+    }
+  }
+  return run.counters.totalFiles != 0;
+}
+
+void TestZipRelease(CheckRun& run) {
+  ReleaseCounters& counters = run.counters;
+  run.statusFlags = run.previousStatusFlags;
+  // A test that cannot be made at all counts as a bad archive, never a good one.
+  bool good = false;
+  IgnoreFailure([&] { good = ArchiveIsGood(run.targetPath); });
+  if (good) {
+    run.statusFlags = numtext::FormatDouble(numtext::ParseLeadingNumber(run.statusFlags) + 1);
+    IgnoreFailure([&] {
+      counters.runSizeKb += static_cast<double>(platform::FileLength(run.targetPath)) / 1000;
+    });
+    counters.runGoodCount += 1;
+  } else {
+    counters.badFiles += 1;
+    HandleBadArchive(run);
+  }
+  counters.missingFiles = counters.totalFiles - counters.badFiles -
+                          static_cast<float>(numtext::ParseLeadingNumber(run.statusFlags));
+  CompleteRelease(run);
+}

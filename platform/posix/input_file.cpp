@@ -1,0 +1,61 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "platform/platform.h"
+#include "platform/posix/posix_support.h"
+
+namespace platform {
+
+namespace {
+
+class PosixInputFile : public InputFile {
+ public:
+  PosixInputFile(posix::UniqueFd fd, std::string path)
+      : fd_(std::move(fd)), path_(std::move(path)) {}
+
+  std::size_t Read(void* buffer, std::size_t size) override {
+    for (;;) {
+      ssize_t got = read(fd_.get(), buffer, size);
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) posix::ThrowSystemError(errno, path_, posix::Subject::kFile);
+    }
+  }
+
+ private:
+  posix::UniqueFd fd_;
+  std::string path_;
+};
+
+// Whether some descriptor anywhere holds the file open for writing, as a
+// file still being uploaded is. A read lease is refused exactly then; it is
+// given back at once. Where leases are not available the answer is "no".
+bool OpenForWritingElsewhere(int fd) {
+  // Should a writer open the file in the instant the lease is held, the
+  // system signals the holder: make that a signal which is ignored unless
+  // handled, instead of SIGIO, which would end the process.
+  if (fcntl(fd, F_SETSIG, SIGURG) != 0) return false;
+  if (fcntl(fd, F_SETLEASE, F_RDLCK) != 0) return errno == EAGAIN;
+  fcntl(fd, F_SETLEASE, F_UNLCK);
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<InputFile> OpenForReading(const std::string& path) {
+  posix::UniqueFd fd = posix::OpenOrThrow(path, posix::kReadFlags, posix::Subject::kFile);
+  struct stat info;
+  if (fstat(fd.get(), &info) != 0) posix::ThrowSystemError(errno, path, posix::Subject::kFile);
+  if (!S_ISREG(info.st_mode) || OpenForWritingElsewhere(fd.get()))
+    throw OsError(kPathFileAccessError);
+  posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  return std::make_unique<PosixInputFile>(std::move(fd), path);
+}
+
+}  // namespace platform

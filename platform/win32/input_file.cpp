@@ -1,0 +1,38 @@
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_support.h"
+
+namespace platform {
+
+namespace {
+
+class Win32InputFile : public InputFile {
+ public:
+  explicit Win32InputFile(win32::UniqueHandle file) : file_(std::move(file)) {}
+
+  std::size_t Read(void* buffer, std::size_t size) override {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    DWORD got = 0;
+    if (!ReadFile(file_.get(), buffer, chunk, &got, nullptr)) win32::ThrowLastError();
+    return got;
+  }
+
+ private:
+  win32::UniqueHandle file_;
+};
+
+}  // namespace
+
+// Shared with readers only: while another process (the server finishing an
+// upload) holds the file open for writing, the open fails with a sharing
+// violation, and the file is left alone.
+std::unique_ptr<InputFile> OpenForReading(const std::string& path) {
+  win32::UniqueHandle file = win32::OpenFileOrThrow(path, GENERIC_READ, FILE_SHARE_READ,
+                                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+  return std::make_unique<Win32InputFile>(std::move(file));
+}
+
+}  // namespace platform

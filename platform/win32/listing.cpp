@@ -1,0 +1,21 @@
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_support.h"
+
+namespace platform {
+
+// As the system's own listing shows a folder: hidden and system entries are
+// left out.
+std::vector<DirEntry> ListFolder(const std::string& path) {
+  std::vector<DirEntry> listed;
+  for (win32::FoundEntry& entry : win32::FindAll(path)) {
+    if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+    const bool isFolder = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    listed.push_back({std::move(entry.name), isFolder});
+  }
+  return listed;
+}
+
+}  // namespace platform

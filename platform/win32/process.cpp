@@ -1,0 +1,98 @@
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_support.h"
+
+namespace platform {
+
+namespace {
+
+// One argument as the system's command-line rules read it back: quoted when
+// it is empty or holds blanks or quotes; backslashes doubled before a quote.
+std::string QuotedArgument(const std::string& argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos)
+    return argument;
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  return quoted + "\"";
+}
+
+std::string JoinedCommandLine(const std::string& program, const std::vector<std::string>& args) {
+  std::string line = QuotedArgument(program);
+  for (const std::string& argument : args) line += " " + QuotedArgument(argument);
+  return line;
+}
+
+// Starts the program without a console window; the caller owns the handles.
+bool Spawn(const std::string& program, const std::vector<std::string>& args,
+           const std::string& workingFolder, PROCESS_INFORMATION& started) {
+  std::string line = JoinedCommandLine(program, args);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup,
+                        &started) != 0;
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) win32::ThrowLastError();
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return win32::ParentFolder(path);
+}
+
+// The process's own command line after the program's name, as the server
+// passed it: quotes and doubled blanks stay. The name ends at the first blank
+// outside quotes; the blanks after it separate it from the rest.
+std::string CommandLine(int /*argc*/, char** /*argv*/) {
+  const char* p = GetCommandLineA();
+  bool inQuotes = false;
+  for (; *p != '\0' && (inQuotes || (*p != ' ' && *p != '\t')); ++p) {
+    if (*p == '"') inQuotes = !inQuotes;
+  }
+  while (*p == ' ' || *p == '\t') ++p;
+  return p;
+}
+
+bool StartProcess(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& workingFolder) {
+  PROCESS_INFORMATION started{};
+  if (!Spawn(program, args, workingFolder, started)) return false;
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
+
+int RunProcess(const std::string& program, const std::vector<std::string>& args) {
+  PROCESS_INFORMATION started{};
+  if (!Spawn(program, args, {}, started)) return -1;
+  win32::UniqueHandle process(started.hProcess);
+  CloseHandle(started.hThread);
+  DWORD exitCode = 0;
+  if (WaitForSingleObject(process.get(), INFINITE) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(process.get(), &exitCode))
+    return -1;
+  return static_cast<int>(exitCode);
+}
+
+}  // namespace platform

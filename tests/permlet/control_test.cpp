@@ -1,0 +1,186 @@
+// The control as its callers see it: created by class identifier through the
+// component registry and called by dispatch identifier.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/component.h"
+#include "platform/os_error.h"
+#include "tests/e2e/harness.h"
+#include "tests/permlet/registered_folder.h"
+
+namespace {
+
+using platform::Variant;
+
+enum : std::int32_t {
+  kOwner = 1,
+  kGroup,
+  kMode,
+  kFree,
+  kComplete,
+  kErrormsg,
+  kSetFilePath,
+  kChmod
+};
+
+class ControlTest : public ::testing::Test {
+ protected:
+  ControlTest()
+      : control_(
+            platform::CreateComponent(permlet_test::kPermletClsid, permlet_test::kDPermletIid)) {}
+
+  std::string Get(std::int32_t property) {
+    return control_->Invoke(property, kCvPropertyGet, {}).text;
+  }
+  void Put(std::int32_t property, const std::string& text) {
+    control_->Invoke(property, kCvPropertyPut, {Variant::Text(text)});
+  }
+  bool SetFilePath(const std::string& path) {
+    const Variant result = control_->Invoke(kSetFilePath, kCvMethod, {Variant::Text(path)});
+    EXPECT_EQ(result.type, kCvBool);
+    return result.number != 0;
+  }
+  std::int32_t Chmod(const std::string& mode, const std::string& path, std::int16_t complete,
+                     std::int16_t free = 0, const std::string& user = "bob",
+                     const std::string& group = "users") {
+    const Variant result =
+        control_->Invoke(kChmod, kCvMethod,
+                         {Variant::Text(mode), Variant::Text(user), Variant::Text(group),
+                          Variant::Text(path), Variant::Int16(complete), Variant::Int16(free)});
+    EXPECT_EQ(result.type, kCvInt32);
+    return result.number;
+  }
+  // The six properties in dispatch order, as one text.
+  std::string Properties() {
+    std::string all;
+    for (std::int32_t property = kOwner; property <= kErrormsg; ++property)
+      all += Get(property) + ";";
+    return all;
+  }
+  std::string Acl(const std::string& folder = "") const {
+    return e2e::ReadFile(site_ / (folder + ".raidenftpd.acl"));
+  }
+
+  permlet_test::RegisteredFolder registered_;
+  e2e::TempFolder site_;
+  std::unique_ptr<platform::ComponentObject> control_;
+};
+
+TEST_F(ControlTest, StartsWithItsInitialTexts) { EXPECT_EQ(Properties(), ";;000;0;0;;"); }
+
+TEST_F(ControlTest, SetFilePathReadsAnEntryIntoTheProperties) {
+  e2e::WriteFile(site_ / "abc", "data");
+  EXPECT_FALSE(SetFilePath(site_ / "abc"));
+  EXPECT_EQ(Properties(), ";;000;0;0;Error getting file entry;");
+
+  Chmod("554", site_ / "abc", 5);
+  EXPECT_TRUE(SetFilePath(site_ / "abc"));
+  EXPECT_EQ(Properties(), "bob;users;554;0;1;;");
+}
+
+TEST_F(ControlTest, PropertiesWrittenByHandAreOverwrittenBySetFilePath) {
+  e2e::WriteFile(site_ / "abc", "data");
+  Chmod("555", site_ / "abc", 0);
+  Put(kOwner, "mallory");
+  Put(kErrormsg, "anything");
+  EXPECT_EQ(Get(kOwner), "mallory");
+  EXPECT_TRUE(SetFilePath(site_ / "ABC"));
+  EXPECT_EQ(Properties(), "bob;users;555;0;0;;");
+}
+
+TEST_F(ControlTest, ThePermissionFileReadsAsRootsAndComplete) {
+  EXPECT_TRUE(SetFilePath(site_ / ".RaidenFTPD.ACL"));
+  EXPECT_EQ(Properties(), "root;root;000;0;1;;");
+}
+
+TEST_F(ControlTest, ChmodWritesTheEntryWithFreeAlwaysZero) {
+  e2e::WriteFile(site_ / "abc", "data");
+  EXPECT_EQ(Chmod("554", site_ / "abc", 0, 1), 0);
+  EXPECT_EQ(Acl(), "RD2 2238185766=bob|users|554|0|0|\r\n");
+}
+
+TEST_F(ControlTest, ChmodOfAMissingPathWritesNothing) {
+  EXPECT_EQ(Chmod("554", site_ / "nothing.here", 1), 0);
+  EXPECT_EQ(Chmod("554", site_ / "no/such/folder/*", 1), 0);
+  EXPECT_FALSE(e2e::Exists(site_ / ".raidenftpd.acl"));
+}
+
+TEST_F(ControlTest, ChmodOfAFolderSetsItsEntryInTheParent) {
+  e2e::MakeFolder(site_ / "Release");
+  Chmod("555", site_ / "Release/", 1);  // with a trailing separator nothing is found
+  EXPECT_FALSE(e2e::Exists(site_ / ".raidenftpd.acl"));
+  Chmod("555", site_ / "Release", 1);
+  EXPECT_TRUE(SetFilePath(site_ / "release"));
+  EXPECT_EQ(Properties(), "bob;users;555;0;1;;");
+  EXPECT_FALSE(e2e::Exists(site_ / "Release/.raidenftpd.acl"));
+}
+
+TEST_F(ControlTest, PatternGivesNewNamesCompleteOneAndKnownNamesTheCallersFlag) {
+  for (const char* name : {"a.r00", "a.r01", "a.nfo"}) e2e::WriteFile(site_ / name, "x");
+  Chmod("554", site_ / "a.r00", 0);
+  Chmod("555", site_ / "A.R*", 0, 0, "lock", "grp");
+
+  EXPECT_TRUE(SetFilePath(site_ / "a.r00"));
+  EXPECT_EQ(Properties(), "lock;grp;555;0;0;;");
+  EXPECT_TRUE(SetFilePath(site_ / "a.r01"));
+  EXPECT_EQ(Properties(), "lock;grp;555;0;1;;");
+  EXPECT_FALSE(SetFilePath(site_ / "a.nfo"));
+}
+
+TEST_F(ControlTest, StarPatternAlsoCoversThePermissionFileItself) {
+  e2e::WriteFile(site_ / "abc", "x");
+  Chmod("554", site_ / "abc", 0);
+  Chmod("555", site_ / "*", 1, 0, "lock", "grp");
+  EXPECT_EQ(Acl(),
+            "RD2 2238185766=lock|grp|555|1|0|\r\n"
+            "RD2 970458541=lock|grp|555|1|0|\r\n");
+}
+
+TEST_F(ControlTest, CallsOutsideTheInterfaceAreRefused) {
+  auto numberOf = [](auto&& call) {
+    try {
+      call();
+    } catch (const platform::OsError& error) {
+      return error.number();
+    }
+    return 0;
+  };
+  EXPECT_EQ(numberOf([&] { control_->Invoke(9, kCvMethod, {}); }), platform::kMemberNotSupported);
+  EXPECT_EQ(numberOf([&] { control_->Invoke(kChmod, kCvMethod, {Variant::Text("554")}); }),
+            platform::kWrongArgumentCount);
+  EXPECT_EQ(numberOf([&] { control_->Invoke(kSetFilePath, kCvMethod, {Variant::Int16(1)}); }),
+            platform::kTypeMismatch);
+  EXPECT_EQ(numberOf([&] { control_->Invoke(kChmod, kCvPropertyGet, {}); }),
+            platform::kMemberNotSupported);
+  // A 32-bit flag is taken when it fits 16 bits.
+  EXPECT_EQ(numberOf([&] {
+              control_->Invoke(
+                  kChmod, kCvMethod,
+                  {Variant::Text("554"), Variant::Text("u"), Variant::Text("g"),
+                   Variant::Text(site_ / "x"), Variant::Int32(70000), Variant::Int16(0)});
+            }),
+            platform::kTypeMismatch);
+}
+
+TEST(ControlCreationTest, FailsWithErrorFourHundredTwentyNineWhenNotCreatable) {
+  auto numberOf = [](const CvGuid& clsid, const CvGuid& iid) {
+    try {
+      platform::CreateComponent(clsid, iid);
+    } catch (const platform::OsError& error) {
+      return error.number();
+    }
+    return 0;
+  };
+  permlet_test::RegisteredFolder registered;
+  EXPECT_EQ(numberOf(permlet_test::kPermletClsid, permlet_test::kDPermletIid), 0);
+  EXPECT_EQ(numberOf(permlet_test::kPermletClsid, platform::kIidDispatch), 0);
+  EXPECT_EQ(numberOf(permlet_test::kPermletClsid, platform::kIidClassFactory), 429);
+  EXPECT_EQ(numberOf(permlet_test::kDPermletIid, platform::kIidDispatch), 429);
+
+  EXPECT_EQ(registered.Permreg("/s /u " + registered.Library()), 0);
+  EXPECT_EQ(numberOf(permlet_test::kPermletClsid, permlet_test::kDPermletIid), 429);
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "permlet/aclfile/entry_map.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "permlet/aclfile/name_key.h"
+
+namespace permlet {
+namespace {
+
+// The keys in table order.
+std::vector<std::uint32_t> Keys(const EntryMap& map) {
+  std::vector<std::uint32_t> keys;
+  for (const EntryMap::Entry& entry : map.TableOrder()) keys.push_back(entry.key);
+  return keys;
+}
+
+TEST(EntryMapTest, AddKeepsTheFirstRecordOfAKey) {
+  EntryMap map;
+  EXPECT_TRUE(map.Add("abc.rar", "first"));
+  EXPECT_FALSE(map.Add("ABC.RAR", "second"));
+  EXPECT_EQ(map.Lookup("abc.rar"), "first");
+  EXPECT_FALSE(map.AddByKey(std::to_string(NameKey("abc.rar")), "third"));
+}
+
+TEST(EntryMapTest, ReplaceOnlyChangesExistingEntries) {
+  EntryMap map;
+  EXPECT_FALSE(map.Replace("abc", "x"));
+  EXPECT_FALSE(map.Lookup("abc").has_value());
+  map.Add("abc", "x");
+  EXPECT_TRUE(map.Replace("abc", "y"));
+  EXPECT_EQ(map.Lookup("abc"), "y");
+}
+
+TEST(EntryMapTest, KeyTextsAreUnsignedDecimal) {
+  EntryMap map;
+  map.AddByKey("2238185766", "abc's");
+  map.AddByKey("", "no key");  // key 0
+  map.AddByKey("99999999999", "saturated");
+  EXPECT_EQ(map.Lookup("abc"), "abc's");
+  EXPECT_EQ(Keys(map), (std::vector<std::uint32_t>{0, 2238185766u, 4294967295u}));
+}
+
+TEST(EntryMapTest, TableOrderIsByBucketThenNewestFirst) {
+  EntryMap map;
+  // Keys 16 and 288 share bucket 1 ((key >> 4) mod 17); 32 lies in bucket 2.
+  map.AddByKey("32", "c");
+  map.AddByKey("16", "a");
+  map.AddByKey("288", "b");
+  EXPECT_EQ(Keys(map), (std::vector<std::uint32_t>{288, 16, 32}));
+}
+
+TEST(EntryMapTest, RemoveAllEmptiesTheMap) {
+  EntryMap map;
+  map.Add("a", "1");
+  map.Add("b", "2");
+  map.RemoveAll();
+  EXPECT_TRUE(Keys(map).empty());
+  EXPECT_TRUE(map.Add("a", "3"));
+  EXPECT_EQ(map.Lookup("a"), "3");
+}
+
+}  // namespace
+}  // namespace permlet

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/platform/temp_folder.h"
+
+namespace fs = std::filesystem;
+using namespace platform;
+using namespace platform_test;
+
+namespace {
+
+// "name/" for folders, "name" for files, sorted: listing order is the system's.
+std::vector<std::string> Describe(std::vector<DirEntry> entries) {
+  std::vector<std::string> described;
+  for (const DirEntry& entry : entries)
+    described.push_back(entry.name + (entry.isFolder ? "/" : ""));
+  std::sort(described.begin(), described.end());
+  return described;
+}
+
+}  // namespace
+
+TEST(ListFolderTest, ListsDotFilesAndLinksByWhatTheyPointTo) {
+  TempFolder temp;
+  PutFile(temp / ".sfvStatus", "");
+  PutFile(temp / "a.sfv", "");
+  CreateFolder(temp / "CD1");
+  CreateFolder(temp / ".hidden");
+  fs::create_directory_symlink(temp / "CD1", temp / "linkedFolder");
+  fs::create_symlink(temp / "a.sfv", temp / "linkedFile");
+  fs::create_symlink(temp / "gone", temp / "dangling");
+
+  EXPECT_EQ((std::vector<std::string>{".hidden/", ".sfvStatus", "CD1/", "a.sfv", "linkedFile",
+                                      "linkedFolder/"}),
+            Describe(ListFolder(temp.path())));
+  EXPECT_TRUE(ListFolder(temp / "CD1").empty());
+}
+
+TEST(FindEntriesTest, MatchesIgnoringCase) {
+  TempFolder temp;
+  for (const char* name : {"a.sfv", "B.SFV", "c.sfv.bak", "readme", "x.nfo"})
+    PutFile(temp / name, "");
+  CreateFolder(temp / "folder.sfv");
+
+  EXPECT_EQ((std::vector<std::string>{"B.SFV", "a.sfv", "folder.sfv/"}),
+            Describe(FindEntries(temp.path(), "*.sfv")));
+  EXPECT_EQ(6u, FindEntries(temp.path(), "*.*").size());
+  EXPECT_EQ((std::vector<std::string>{"readme"}), Describe(FindEntries(temp.path(), "README.*")));
+}
+
+TEST(WildcardMatchTest, StarQuestionAndCase) {
+  struct Case {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  };
+  const Case cases[] = {
+      {"*", "anything", true},
+      {"", "", true},
+      {"?", "", false},
+      {"?", "a", true},
+      {"a*b", "axxbxxb", true},
+      {"a*b", "axxbxxc", false},
+      {"*.r??", "movie.R01", true},
+      {"*[*", "x[y", true},
+      {"*[", "x[y", false},
+      {"file_id.diz", "FILE_ID.DIZ", true},
+      {"*.*", "noext", true},
+      {"a.*", "ab", false},
+      {"*.zip", "a.zip.d", false},
+      {"\xe9*", "\xc9t\xe9", false},  // only ASCII letters fold
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.matches, WildcardMatch(c.pattern, c.name)) << c.pattern << " vs " << c.name;
+  }
+  // Long runs of stars stay cheap.
+  EXPECT_FALSE(WildcardMatch(std::string(200, '*') + "b", std::string(5000, 'a')));
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/platform/temp_folder.h"
+
+using namespace platform;
+using namespace platform_test;
+
+namespace {
+
+// Runs critical sections in several threads; `enter` takes a lock object of
+// the thread's own and returns a holder that lets go when destroyed. Returns
+// the most threads ever seen inside at once.
+template <typename Enter>
+int MostInsideAtOnce(Enter enter) {
+  std::atomic<int> inside{0}, most{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&] {
+      for (int round = 0; round < 50; ++round) {
+        auto held = enter();
+        int now = ++inside;
+        int seen = most.load();
+        while (now > seen && !most.compare_exchange_weak(seen, now)) {
+        }
+        std::this_thread::yield();
+        --inside;
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  return most;
+}
+
+}  // namespace
+
+TEST(NamedLockTest, SeparateObjectsExcludeEachOther) {
+  int most = MostInsideAtOnce([] {
+    // Odd characters on purpose: lock names need not be file names.
+    auto lock = std::make_unique<NamedLock>("platform test/lock:*");
+    lock->Lock();
+    return std::shared_ptr<NamedLock>(lock.release(), [](NamedLock* held) {
+      held->Unlock();
+      delete held;
+    });
+  });
+  EXPECT_EQ(1, most);
+}
+
+TEST(FolderLockTest, SerialisesThreads) {
+  TempFolder temp;
+  int most = MostInsideAtOnce([&] { return std::make_unique<FolderLock>(temp.path()); });
+  EXPECT_EQ(1, most);
+}
+
+TEST(FolderLockTest, WaitsForAnotherProcess) {
+  TempFolder temp;
+  // flock(1) holds the same kind of lock on the folder while its command runs.
+  const std::string script = ": > held; " + ShellWaitFor("go") + "; : > released";
+  ASSERT_TRUE(StartProcess("flock", {temp.path(), "sh", "-c", script}, temp.path()));
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(temp / "held"); }));
+
+  std::atomic<bool> locked{false};
+  std::thread taker([&] {
+    FolderLock lock(temp.path());
+    locked = true;
+  });
+  EXPECT_FALSE(WaitUntil([&] { return locked.load(); }, 0.2));
+  PutFile(temp / "go", "");
+  taker.join();
+  EXPECT_TRUE(FileExists(temp / "released"));
+}
+
+TEST(FolderLockTest, MissingFolderThrows) {
+  TempFolder temp;
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { FolderLock lock(temp / "none"); }));
+}

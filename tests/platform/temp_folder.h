@@ -1,0 +1,43 @@
+// A fresh folder under the system's temporary folder, removed with all its
+// content when the test ends, and small helpers for building test trees.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace platform_test {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  // `name` inside the folder.
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Writes `bytes` to `path` without going through the code under test.
+void PutFile(const std::string& path, const std::string& bytes);
+// Reads `path` without going through the code under test.
+std::string GetFile(const std::string& path);
+
+// Polls `condition` until it holds or `seconds` have passed; for waiting on
+// other processes, never for measuring them.
+bool WaitUntil(const std::function<bool()>& condition, double seconds = 20);
+
+// A shell command that waits until the file `name` appears, for at most
+// twenty seconds, so that a helper process never outlives a failed test.
+std::string ShellWaitFor(const std::string& name);
+
+// The number of the platform::OsError that `action` throws, 0 when it throws
+// none.
+int OsErrorOf(const std::function<void()>& action);
+
+}  // namespace platform_test

@@ -1,0 +1,129 @@
+// The zip release steps of a run: file_id.diz out of the archive, the count
+// read from it, and the counting of good archives (bad ones: end to end).
+#include <gtest/gtest.h>
+
+#include "checker/run/phases.h"
+#include "checker/run/run_error.h"
+#include "platform/platform.h"
+#include "tests/e2e/harness.h"
+#include "tests/unzip/zip_builder.h"
+
+namespace ziptest {
+namespace {
+
+using Tree = std::vector<std::string>;
+
+std::string GoodArchive(const std::string& diz = "Rel [01/03]\r\n") {
+  return BuildZip({{.name = "Rel/FILE_ID.DIZ", .content = diz, .method = 0},
+                   {.name = "rel.r00", .content = std::string(4000, 'r')}})
+      .bytes;
+}
+
+class ZipRelease : public ::testing::Test {
+ protected:
+  ZipRelease() {
+    e2e::MakeFolder(release);
+    run.releaseDir = release;
+    run.settings.ISSERVG6 = true;
+    run.isZipUpload = true;
+    run.isDataUpload = true;
+  }
+  void Upload(const std::string& name, const std::string& bytes) {
+    run.uploadedName = name;
+    run.targetPath = release + "/" + name;
+    e2e::WriteFile(run.targetPath, bytes);
+  }
+  float CountOf(const std::string& dizText) {
+    e2e::WriteFile(release + "/file_id.diz", dizText);
+    run.counters.totalFiles = 0;
+    return ReadZipExpectedCount(run) ? run.counters.totalFiles : 0;
+  }
+  Tree Files() { return e2e::ListTree(release); }
+
+  e2e::TempFolder temp;
+  const std::string release = temp / "Rel";
+  CheckRun run;
+};
+
+TEST_F(ZipRelease, CountComesFromTheFirstBracketedNumber) {
+  EXPECT_EQ(CountOf("Movie.2003 [01/15]\r\n"), 15);
+  EXPECT_EQ(CountOf("[1/9]"), 9);
+  EXPECT_EQ(CountOf("[001/150]"), 0);  // three digits are no count
+  EXPECT_EQ(CountOf("[01/00]"), 0);
+  EXPECT_EQ(CountOf("no count\nfor [x] / y\r\n[02/04] disk [05/06]\r\n"), 4);
+  EXPECT_EQ(CountOf("a [ b [03/07]"), 7);
+  EXPECT_EQ(CountOf(""), 0);
+}
+
+TEST_F(ZipRelease, CountThatIsNoNumberIsAnError) {
+  for (const char* text : {"[01/xx]", "[1/]"}) {
+    SCOPED_TRACE(text);
+    try {
+      CountOf(text);
+      ADD_FAILURE() << "no error";
+    } catch (const RunError& error) {
+      EXPECT_EQ(error.number(), platform::kTypeMismatch);
+    }
+  }
+}
+
+TEST_F(ZipRelease, FileIdDizIsTakenOutOnce) {
+  Upload("rel1.zip", GoodArchive());
+  ASSERT_TRUE(ExtractFileIdDiz(run));
+  EXPECT_EQ(e2e::ReadFile(release + "/file_id.diz"), "Rel [01/03]\r\n");
+  EXPECT_EQ(Files(), (Tree{"file_id.diz", "rel1.zip"}));
+
+  // A later archive finds it and leaves it as it is.
+  Upload("rel2.zip", GoodArchive("Other [01/09]"));
+  EXPECT_TRUE(ExtractFileIdDiz(run));
+  EXPECT_EQ(e2e::ReadFile(release + "/file_id.diz"), "Rel [01/03]\r\n");
+}
+
+TEST_F(ZipRelease, NoUsableFileIdDizEndsTheRun) {
+  Archive damaged = BuildZip({{.name = "file_id.diz", .content = "[01/02]", .method = 0}});
+  damaged.bytes[damaged.dataOffsets[0]] = 'X';
+  const std::vector<std::pair<const char*, std::string>> archives = {
+      {"without", BuildZip({{.name = "rel.r00", .content = "data"}}).bytes},
+      {"damaged", damaged.bytes},
+      {"not a zip", "plain text"},
+      {"too large",
+       BuildZip({{.name = "file_id.diz", .content = std::string(3 << 20, ' ')}}).bytes},
+  };
+  for (const auto& [what, bytes] : archives) {
+    SCOPED_TRACE(what);
+    Upload("rel.zip", bytes);
+    EXPECT_FALSE(ExtractFileIdDiz(run));
+    EXPECT_EQ(Files(), (Tree{"rel.zip"}));
+  }
+}
+
+TEST_F(ZipRelease, ExtractionWaitsTheConfiguredTime) {
+  run.settings.ZIP_TIME_WAIT = 1;
+  Upload("rel.zip", GoodArchive());
+  const double start = platform::ElapsedSeconds();
+  EXPECT_TRUE(ExtractFileIdDiz(run));
+  EXPECT_GT(platform::ElapsedSeconds() - start, 1.0);
+}
+
+TEST_F(ZipRelease, GoodArchivesAreCountedUntilComplete) {
+  run.counters.totalFiles = 3;
+  Upload("rel1.zip", GoodArchive());
+  TestZipRelease(run);
+  EXPECT_EQ(run.statusFlags, "1");
+  EXPECT_EQ(run.counters.goodFiles, 1);
+  EXPECT_EQ(run.counters.missingFiles, 2);
+  EXPECT_EQ(run.counters.runGoodCount, 1);
+  EXPECT_DOUBLE_EQ(run.counters.runSizeKb, static_cast<double>(GoodArchive().size()) / 1000);
+  EXPECT_FALSE(run.releaseComplete);
+
+  CheckRun last = run;
+  last.counters = {.totalFiles = 3};
+  last.previousStatusFlags = "2";
+  TestZipRelease(last);
+  EXPECT_EQ(last.statusFlags, "3");
+  EXPECT_EQ(last.counters.missingFiles, 0);
+  EXPECT_TRUE(last.releaseComplete);
+}
+
+}  // namespace
+}  // namespace ziptest
