@@ -2,6 +2,7 @@
 
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
+#include "checker/run/verify.h"
 #include "common/numtext.h"
 #include "common/strings.h"
 #include "platform/platform.h"
@@ -31,11 +32,13 @@ std::ptrdiff_t Distance(std::size_t to, std::size_t from) {
 }
 
 // An option's value from behind its letter to the next `end`. An option the
-// server did not pass has an empty value.
+// server did not pass has an empty value; one that ends the line runs to its
+// end (a hook line without "-s:" must not fail every run).
 std::string OptionValue(const std::string& line, std::string_view option, std::string_view end) {
   std::size_t at = Find(line, option, 1);
   if (at == 0) return {};
   std::size_t stop = Find(line, end, at + 1);
+  if (stop == 0) return line.substr(at + 2);
   return Mid(line, at + 3, Distance(stop, at) - 3);
 }
 
@@ -118,8 +121,10 @@ bool TakeServerCrc(CheckRun& run) {
   run.crc.Algorithm(1);
   run.releaseDir = strings::BeforeLastSeparator(path);
   // An upload without a folder (a bare name, or a file in the root) has no
-  // release folder to work in: nothing is done for it.
-  if (run.releaseDir.empty()) return false;
+  // release folder to work in: nothing is done for it. Nor for a path that
+  // steps up a folder: the server passes none, but the doubled-blank rule of
+  // the option parsing turns names that users chose into separators.
+  if (run.releaseDir.empty() || StepsUp(path)) return false;
   SetErrorContext(run, "Loading settings from file",
                   "Check your corvane.ini for lines that contain nothing but an equal sign (=) "
                   "and remove them");

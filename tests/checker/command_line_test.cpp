@@ -97,9 +97,14 @@ TEST(ParseCommandLine, BadLinesFail) {
   EXPECT_EQ(ParseFailure("-u:bob -l:5 -s:x"), platform::kInvalidArgument);
   EXPECT_EQ(ParseFailure("/r/a.r01 -u:bob -l:abc -s:x"), platform::kTypeMismatch);
   EXPECT_EQ(ParseFailure("/r/a.r01 -u:bob -l: -s:x"), platform::kTypeMismatch);
-  // An option that ends the line has no " -" after it to end its value.
-  EXPECT_EQ(ParseFailure("/r/a.r01 -u:bob -l:5"), platform::kInvalidArgument);
-  EXPECT_EQ(ParseFailure("/r/a.r01 -u:bob -b:128"), platform::kInvalidArgument);
+}
+
+TEST(ParseCommandLine, OptionEndingTheLineRunsToItsEnd) {
+  CheckRun run = Parsed("/r/a.mp3 -u:bob -w:grp -l:5");
+  EXPECT_FLOAT_EQ(run.lTotal, 5);
+  EXPECT_EQ(run.groupName, "grp");
+  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -s:x -y:2001").id3Year, "2001");
+  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -s:x -b:128/k").bValue, "128k");
 }
 
 TEST(ParseCommandLine, FailingOptionKnowsTheReleaseFolder) {
