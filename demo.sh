@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, installs a program folder and plays the
+# server's part for a sample release: one checker run per finished upload,
+# showing the release after each.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=OFF >/dev/null
+cmake --build build -j"$(nproc)" >/dev/null
+
+work=$(mktemp -d /tmp/corvane-demo.XXXXXX)
+prog="$work/program"
+cmake --install build --prefix "$prog" >/dev/null
+site="$work/site/Movies"
+release="$site/Sample.Release-CORVANE"
+mkdir -p "$release"
+
+# The sample release: five files and the SFV that lists them.
+crc32() {  # the CRC-32 that gzip keeps in its trailer
+  gzip -c "$1" | tail -c8 | od -An -tx4 -N4 | tr -d ' \n' | tr a-f A-F
+}
+mkdir -p "$work/src"
+for i in 1 2 3 4 5; do
+  head -c $((100000 * i + 777)) /dev/urandom > "$work/src/sample.r0$i"
+done
+{
+  printf '; sample release made by demo.sh\r\n'
+  for i in 1 2 3 4 5; do
+    printf 'sample.r0%s %s\r\n' "$i" "$(crc32 "$work/src/sample.r0$i")"
+  done
+} > "$work/src/sample.sfv"
+
+show() {
+  echo "---- $1"
+  (cd "$site" && find . -mindepth 1 | sort | sed 's/^\.\//  /')
+}
+
+upload() {  # name, user: copy the file in, then start the checker as the server does
+  local name=$1 user=$2 crc
+  cp "$work/src/$name" "$release/$name"
+  crc=$(crc32 "$release/$name")
+  "$prog/corvane" "$release/$name" "$crc" "-u:$user" "-w:users" -l:100 "-s:demo" || true
+  show "after $user uploaded $name"
+}
+
+upload sample.sfv alice
+upload sample.r03 bob
+upload sample.r01 alice
+upload sample.r05 bob
+upload sample.r02 carol
+upload sample.r04 alice
+
+echo "---- the message file"
+cat "$release/.message" 2>/dev/null | tr -d '\r' || true
+echo "---- the rewritten SFV"
+tr -d '\r' < "$release/sample.sfv"
+echo
+echo "Program folder: $prog   Release: $release"
