@@ -41,10 +41,15 @@ ParentOverrides ReadParentOverrides(const std::string& programFolder) {
   return overrides;
 }
 
+// The checker makes its status folders empty. A folder with content is not
+// one of them, whatever name a store gives: the name of the release itself,
+// of a neighbouring release or of the section above would otherwise take all
+// their files along.
 void DeleteFolderIfPresent(const std::string& folder, const std::string& name) {
   const std::string path = folder + platform::kSeparatorText + name;
   IgnoreFailure([&] {
-    if (platform::FolderExists(path)) platform::DeleteTree(path);
+    if (platform::FolderExists(path) && platform::ListFolder(path).empty())
+      platform::DeleteFolder(path);
   });
 }
 

@@ -119,7 +119,12 @@ int RunChecker(const std::string& programFolder, const std::string& commandLine)
   } catch (...) {
     failure = CurrentFailure();
   }
-  // A failure of the handler itself is not handled again.
+  // A run that failed before it took the release lock (on a bad option) still
+  // writes its log under it. A failure of the handler itself is not handled
+  // again.
+  IgnoreFailure([&] {
+    if (!releaseLock && !run->releaseDir.empty()) releaseLock.emplace(run->releaseDir);
+  });
   IgnoreFailure([&] { HandleRunError(*run, failure.number, failure.description); });
   return kExitFailure;
 }

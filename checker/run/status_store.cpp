@@ -1,6 +1,8 @@
 #include "checker/run/status_store.h"
 
+#include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "checker/run/phases.h"
@@ -21,6 +23,15 @@ void TakeStoredName(std::string& field, const std::string& stored) {
   if (stored.empty() || strings::IsPlainName(stored)) field = stored;
 }
 
+// A stored total as a single. One beyond the single range does not convert,
+// so its read fails and the field keeps its value: an infinite total could
+// never be written back, and every later run would fail on it.
+std::optional<float> StoredSingle(const std::string& text) {
+  const double value = numtext::ParseLeadingNumber(text);
+  if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(value);
+}
+
 void ReadFixedLines(CheckRun& run, const std::vector<std::string>& lines) {
   auto line = [&](std::size_t number) -> const std::string* {
     return number <= lines.size() ? &lines[number - 1] : nullptr;
@@ -28,9 +39,13 @@ void ReadFixedLines(CheckRun& run, const std::vector<std::string>& lines) {
   if (auto* flags = line(1)) run.previousStatusFlags = *flags;
   if (auto* header = line(3)) TakeStoredName(run.headerName, *header);
   if (auto* entry = line(4)) TakeStoredName(run.parentEntryName, *entry);
-  if (auto* sum = line(5)) run.lTotal += static_cast<float>(numtext::ParseLeadingNumber(*sum));
-  if (auto* size = line(6))
-    run.counters.releaseSizeKb = static_cast<float>(numtext::ParseLeadingNumber(*size));
+  if (auto* sum = line(5)) {
+    if (auto stored = StoredSingle(*sum); stored && std::isfinite(run.lTotal + *stored))
+      run.lTotal += *stored;
+  }
+  if (auto* size = line(6)) {
+    run.counters.releaseSizeKb = StoredSingle(*size).value_or(run.counters.releaseSizeKb);
+  }
   if (auto* mp3 = line(7)) run.isMp3Release = numtext::ParseYesNo(*mp3).value_or(run.isMp3Release);
   if (auto* year = line(8); year && run.id3Year == "no_id3_year") run.id3Year = *year;
   if (auto* genre = line(9); genre && run.id3Genre == "no_id3_genre") run.id3Genre = *genre;
@@ -124,9 +139,14 @@ void UpdateUserStats(CheckRun& run) {
     if (stat.userName != run.statUserName) continue;
     matched = true;
     stat.fileCount += good;
-    stat.sizeKb = numtext::RoundHalfEven(stat.sizeKb + sizeKb, 2);
-    stat.lAverage = numtext::RoundHalfEven(
-        AverageAfter(stat.lAverage, stat.fileCount, good, run.statLValue), 1);
+    // From the first match on a failing step is skipped: a stored total
+    // whose update overflows keeps its value rather than failing every
+    // later run of the release.
+    IgnoreFailure([&] { stat.sizeKb = numtext::RoundHalfEven(stat.sizeKb + sizeKb, 2); });
+    IgnoreFailure([&] {
+      stat.lAverage = numtext::RoundHalfEven(
+          AverageAfter(stat.lAverage, stat.fileCount, good, run.statLValue), 1);
+    });
   }
   if (matched || run.userStats.size() >= kMaxRecords) return;
   UserStat stat;

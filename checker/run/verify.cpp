@@ -42,7 +42,7 @@ class Pass {
 
   void CheckEntry(std::size_t i) {
     const std::string& name = run_.sfvList[i - 1].fileName;
-    if (!StaysInRelease(name)) return ReportUnreadable(name);
+    if (!StaysInRelease(name) || LinkedOutside(name)) return ReportUnreadable(name);
     try {
       CheckListedFile(i, name);
     } catch (const std::exception&) {
@@ -51,6 +51,17 @@ class Pass {
   }
 
  private:
+  // A listed file, or the folder it lies in, that a link carries out of the
+  // release is neither read nor given markers: it is not the release's own.
+  bool LinkedOutside(const std::string& name) const {
+    const std::string path = ListedFilePath(run_, name);
+    if (platform::LeadsOutside(run_.releaseDir, path)) return true;
+    // A name without a folder part lies in the release folder itself.
+    const bool inSubfolder = name.find_first_of("/\\") != std::string::npos;
+    return inSubfolder &&
+           platform::LeadsOutside(run_.releaseDir, strings::BeforeLastSeparator(path));
+  }
+
   void ReportUnreadable(const std::string& name) {
     Report(run_, "IO ERROR: ", name);
     run_.counters.ioErrorFiles += 1;
@@ -146,23 +157,23 @@ class Pass {
   double estimateSeconds_ = 0;
 };
 
-bool IsDriveName(const std::string& part) { return part.find(':') != std::string::npos; }
-
 bool IsDotsOnly(const std::string& part) {
   return part.size() >= 2 && part.find_first_not_of('.') == std::string::npos;
 }
 
 }  // namespace
 
+bool StepsUp(const std::string& path) {
+  for (const std::string& part : strings::Split(strings::ReplaceAll(path, "\\", "/"), "/")) {
+    if (IsDotsOnly(part)) return true;
+  }
+  return false;
+}
+
 bool StaysInRelease(const std::string& fileName) {
   if (!fileName.empty() && (fileName[0] == '\\' || fileName[0] == '/')) return false;
-  std::string path = strings::ReplaceAll(fileName, "\\", "/");
-  for (const std::string& part : strings::Split(path, "/")) {
-    // Windows takes "..." for a step up as well; a colon names a drive or a
-    // stream of another file.
-    if (IsDriveName(part) || IsDotsOnly(part)) return false;
-  }
-  return true;
+  // A colon names a drive or a stream of another file.
+  return fileName.find(':') == std::string::npos && !StepsUp(fileName);
 }
 
 std::string ListedFilePath(const CheckRun& run, const std::string& fileName) {

@@ -12,14 +12,15 @@ namespace {
 // The final path of an existing file or folder, links and junctions
 // resolved, in the system's normalised form.
 std::optional<std::string> Resolved(const std::string& path) {
-  HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE handle =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
   win32::UniqueHandle owned(handle);
   std::string buffer(32768, '\0');
-  const DWORD length = GetFinalPathNameByHandleA(owned.get(), buffer.data(),
-                                                 static_cast<DWORD>(buffer.size()),
-                                                 FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  const DWORD length =
+      GetFinalPathNameByHandleA(owned.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   if (length == 0 || length >= buffer.size()) return std::nullopt;
   buffer.resize(length);
   return buffer;

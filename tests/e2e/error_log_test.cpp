@@ -23,7 +23,7 @@ TEST(ErrorLogFile, ParsingFailureLeavesTheExactLog) {
       "Error Description: Type mismatch\r\n"
       "\r\n"
       "Executed with parameters: \"" +
-          line +
+          TargetText(line) +
           "\"\r\n"
           "\r\n"
           "Action When Error Occured: Parsing parameters\r\n"

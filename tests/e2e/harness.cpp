@@ -174,10 +174,14 @@ void ProgramFolder::WriteSettings(const std::vector<std::string>& settingsLines)
 // The shell command that runs `program` with the server's line split at every
 // single space (doubled spaces give empty arguments, which the program joins
 // back into the same line), from the working folder, without a desktop.
-std::string ProgramFolder::Command(const std::string& commandLine,
-                                   const std::string& program) const {
+std::string ProgramFolder::Command(const std::string& commandLine, const std::string& program,
+                                   std::optional<double> killAfterSeconds) const {
   std::string command = "cd " + ShellQuoted(working_.path()) + " && ";
-  if (UnderWine()) return command + WineCommand(folder_.path(), commandLine, program);
+  if (UnderWine()) {
+    if (killAfterSeconds) throw std::runtime_error("runs under wine are not killed");
+    return command + WineCommand(folder_.path(), commandLine, program);
+  }
+  if (killAfterSeconds) command += "timeout -s KILL " + std::to_string(*killAfterSeconds) + " ";
   command += kWithoutDesktop + ShellQuoted(folder_ / program);
   std::stringstream line(commandLine);
   for (std::string argument; std::getline(line, argument, ' ');)
@@ -200,11 +204,14 @@ RunResult ProgramFolder::Run(const std::string& commandLine, const std::string& 
   return result;
 }
 
-std::vector<int> ProgramFolder::RunTogether(const std::vector<std::string>& commandLines) const {
+std::vector<int> ProgramFolder::RunTogether(
+    const std::vector<std::string>& commandLines,
+    const std::vector<std::optional<double>>& killAfterSeconds) const {
   std::string script;
   for (std::size_t i = 0; i < commandLines.size(); ++i) {
     const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");
-    script += "(" + Command(commandLines[i], "corvane") + " >/dev/null 2>&1; echo $? >" +
+    const auto killAfter = i < killAfterSeconds.size() ? killAfterSeconds[i] : std::nullopt;
+    script += "(" + Command(commandLines[i], "corvane", killAfter) + " >/dev/null 2>&1; echo $? >" +
               ShellQuoted(status) + ") & ";
   }
   script += "wait";

@@ -2,6 +2,7 @@
 // way the FTP server runs them, against real release folders.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,12 +72,18 @@ class ProgramFolder {
   RunResult Run(const std::string& commandLine, const std::string& program = "corvane") const;
   // Starts corvane once per command line, all at the same time, as the server
   // does when uploads end together; waits for all. Exit statuses in order.
-  std::vector<int> RunTogether(const std::vector<std::string>& commandLines) const;
+  // A run with a time in `killAfterSeconds` is killed outright (SIGKILL, as a
+  // crash ends it) once that time has passed, unless it ended before; its
+  // status is then 137. Native programs only.
+  std::vector<int> RunTogether(
+      const std::vector<std::string>& commandLines,
+      const std::vector<std::optional<double>>& killAfterSeconds = {}) const;
   // The working folder the programs run in: it must stay empty.
   const std::string& workingFolder() const { return working_.path(); }
 
  private:
-  std::string Command(const std::string& commandLine, const std::string& program) const;
+  std::string Command(const std::string& commandLine, const std::string& program,
+                      std::optional<double> killAfterSeconds = std::nullopt) const;
 
   TempFolder folder_;
   TempFolder working_;

@@ -222,6 +222,9 @@ TEST(Release, UploadsEndingTogetherTakeTurns) {
 }
 
 TEST(Release, PermissionsGoThroughTheControl) {
+  if (UnderWine())
+    GTEST_SKIP() << "the Windows build has no permission control yet (there it is a COM object "
+                    "registered in the system registry)";
   Site site(
       {"ISSERVG6=False", "CHMOD_SFVSTATUS=770", "CHMOD_SFVSTATUSU=%i", "CHMOD_SFVSTATUSG=%w"});
   ASSERT_EQ(site.Upload("rel.sfv", SfvText(kFiles)).exitStatus, 0);

@@ -21,7 +21,7 @@ class SkarrowTest : public ::testing::Test {
   void SetUp() override {
     WriteFile(store, kStore);
     for (const std::string& folder : {parent, grandparent}) {
-      MakeFolder(folder + "/[##--] 2 of 4/inner");
+      MakeFolder(folder + "/[##--] 2 of 4");
       MakeFolder(folder + "/My Rel - incomplete");
     }
   }

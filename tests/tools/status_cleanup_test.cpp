@@ -40,11 +40,8 @@ class StatusCleanupTest : public ::testing::Test {
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
   }
-  // A status folder with content, a read-only file among it.
-  static void MakeStatusFolder(const std::string& path) {
-    WriteFile(path + "/inner/note.txt", "x");
-    platform::SetReadOnly(path + "/inner/note.txt", true);
-  }
+  // A status folder as the checker makes it: empty.
+  static void MakeStatusFolder(const std::string& path) { MakeFolder(path); }
   void Clean(const std::string& commandLine) const {
     RunStatusCleanup(commandLine, programFolder.path());
   }

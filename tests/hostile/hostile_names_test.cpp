@@ -1,0 +1,179 @@
+// SFV entries and upload paths that try to lead the checker out of the
+// release: steps up, absolute paths, links, very long names, control
+// characters and bytes above 127. Nothing outside the release may be made,
+// changed or removed.
+#include <filesystem>
+
+#include "tests/hostile/hostile_site.h"
+
+namespace hostile {
+namespace {
+
+namespace fs = std::filesystem;
+
+// An SFV line listing `name` with a CRC that no content here has.
+std::string WrongLine(const std::string& name) { return name + " 0BADC0DE\r\n"; }
+
+class HostileNames : public HostileSite {
+ protected:
+  void SetUp() override {
+    if (e2e::UnderWine()) GTEST_SKIP() << "native runs only";
+    MakeSite();
+  }
+  // Uploads an SFV of `lines` and one good file of the release, then checks
+  // that every listed name got an "IO ERROR: " line and nothing outside changed.
+  void CheckRefused(const std::vector<std::string>& names) {
+    std::string sfv = "inside.r00 " + e2e::Crc32Text("inside") + "\r\n";
+    for (const std::string& name : names) sfv += WrongLine(name);
+    e2e::WriteFile(site().InRelease("rel.sfv"), sfv);
+    Freeze();
+    ASSERT_EQ(site().Upload("inside.r00", "inside").exitStatus, 0);
+    ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
+    for (const std::string& name : names)
+      EXPECT_NE(Report().find("IO ERROR: " + name + "\r\n"), std::string::npos) << name;
+    EXPECT_NE(Report().find("CRC OK  : inside.r00\r\n"), std::string::npos);
+    ExpectOutsideUntouched();
+  }
+};
+
+TEST_F(HostileNames, EntriesSteppingUpAreRefused) {
+  CheckRefused({"../victim.r00", "..\\Victim\\data.r00", "sub/../../victim.r00", "...\\victim.r00",
+                "../Victim/absent.r00", "..", "../../above.r00"});
+}
+
+TEST_F(HostileNames, AbsoluteEntriesAreRefused) {
+  CheckRefused({VictimFile(), "/" + fs::path(VictimFile()).filename().string(), "\\victim.r00",
+                "C:\\victim.r00", "C:victim.r00", "\\\\server\\share\\x.r00",
+                Victim() + "/absent.r00"});
+}
+
+class LinkedOutside : public HostileSite, public ::testing::WithParamInterface<int> {
+ protected:
+  void SetUp() override {
+    if (e2e::UnderWine()) GTEST_SKIP() << "native runs only";
+    MakeSite({"HANDLE_BAD_FILES=" + std::to_string(GetParam())});
+  }
+};
+
+// A file of the release that is a link to a file elsewhere is not the
+// release's own: it is neither read nor moved nor deleted, whatever it
+// points to. A link that stays inside the release is an ordinary file.
+TEST_P(LinkedOutside, FilesAreNotFollowed) {
+  fs::create_symlink(VictimFile(), site().InRelease("absolute.r00"));
+  fs::create_symlink("../victim.r00", site().InRelease("relative.r00"));
+  fs::create_symlink("../Victim", site().InRelease("folder.r00"));
+  e2e::WriteFile(site().InRelease("real.r00"), "real");
+  fs::create_symlink("real.r00", site().InRelease("inner.r00"));
+  e2e::WriteFile(site().InRelease("rel.sfv"),
+                 WrongLine("absolute.r00") + WrongLine("relative.r00") + WrongLine("folder.r00") +
+                     "relative.r00 " + e2e::Crc32Text("precious") + "\r\n" + "inner.r00 " +
+                     e2e::Crc32Text("real") + "\r\n");
+  Freeze();
+  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
+  for (const char* name : {"absolute.r00", "relative.r00", "folder.r00"}) {
+    EXPECT_NE(Report().find(std::string("IO ERROR: ") + name), std::string::npos) << name;
+    EXPECT_TRUE(fs::is_symlink(site().InRelease(name))) << name;
+  }
+  EXPECT_NE(Report().find("CRC OK  : inner.r00"), std::string::npos) << Report();
+  ExpectOutsideUntouched();
+}
+
+INSTANTIATE_TEST_SUITE_P(HandleBadFiles, LinkedOutside, ::testing::Values(0, 1, 2));
+
+// A subfolder of the release that links elsewhere: no marker is made there,
+// no file there is moved or deleted, and no permission file there written.
+TEST_F(HostileNames, LinkedSubfoldersAreNotEntered) {
+  fs::create_symlink(Victim(), site().InRelease("sub"));
+  fs::create_symlink("..", site().InRelease("up"));
+  CheckRefused({"sub/data.r00", "sub\\absent.r00", "up/victim.r00", "up/absent.r00",
+                "up\\Victim\\data.r00"});
+}
+
+// A listed name whose link points at nothing yet gets its marker beside the
+// link, and nothing appears where the link points.
+TEST_F(HostileNames, DanglingLinkMakesNothingOutside) {
+  fs::create_symlink(site().Section() + "/made-by-checker.r00", site().InRelease("gone.r00"));
+  e2e::WriteFile(site().InRelease("rel.sfv"), WrongLine("gone.r00"));
+  Freeze();
+  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
+  EXPECT_NE(Report().find("MISSING : gone.r00"), std::string::npos) << Report();
+  EXPECT_TRUE(e2e::Exists(site().InRelease("gone.r00.missing")));
+  ExpectOutsideUntouched();
+}
+
+TEST_F(HostileNames, VeryLongNamesEndQuietly) {
+  std::string sfv;
+  for (std::size_t length : {251u, 252u, 255u, 256u, 1000u, 5000u, 70000u})
+    sfv += WrongLine(std::string(length, 'n'));
+  sfv += WrongLine(std::string(300, 'd') + "/" + std::string(300, 'e'));
+  e2e::WriteFile(site().InRelease("rel.sfv"), sfv);
+  Freeze();
+  EXPECT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
+  // Names too long for the file system are unreadable entries; the run ends
+  // normally with its message file.
+  EXPECT_NE(Report().find("IO ERROR: " + std::string(70000, 'n') + "\r\n"), std::string::npos);
+  ExpectOutsideUntouched();
+}
+
+// Control characters cannot be part of a name the checker makes; bytes above
+// 127 can. Either way everything happens inside the release.
+TEST_F(HostileNames, ControlCharactersAndHighBytes) {
+  const std::string high = "caf\xe9 \xff\xfe.r00";
+  e2e::WriteFile(site().InRelease(high), "high");
+  e2e::WriteFile(site().InRelease("rel.sfv"),
+                 WrongLine("ctl\x01.r00") + WrongLine("tab\tname.r00") +
+                     WrongLine("esc\x1b[2J.r00") + WrongLine("\xe9t\xe9.r00") + high + " " +
+                     e2e::Crc32Text("high") + "\r\n");
+  Freeze();
+  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease(high))).exitStatus, 0);
+  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
+  EXPECT_NE(Report().find("CRC OK  : " + high), std::string::npos) << Report();
+  EXPECT_NE(Report().find("IO ERROR: ctl\x01.r00"), std::string::npos) << Report();
+  EXPECT_TRUE(e2e::Exists(site().InRelease("\xe9t\xe9.r00.missing")));
+  ExpectOutsideUntouched();
+}
+
+// Links planted under the names the checker itself reads, writes, makes and
+// removes, all leading out of the release: each is replaced or removed as a
+// link, and what it points to stays as it was.
+TEST_F(HostileNames, LinksUnderTheCheckersOwnNames) {
+  AddSettings({"DELKEYWORD=incomplete", "APPEND_MSG_TO_SFV=1", "APPEND_MSG=checked",
+               "LOCK_FILES_IF_COMPLETE=True", "LOCK_USER=site", "LOCK_GROUP=site", "LOCK_CHMOD=555",
+               "MSGFILE=.message"});
+  const std::string listed = "inside.r00 " + e2e::Crc32Text("inside") + "\r\n";
+  e2e::WriteFile(site().Section() + "/outside.sfv", listed);
+  fs::create_symlink(site().Section() + "/outside.sfv", site().InRelease("rel.sfv"));
+  fs::create_symlink(VictimFile(), site().InRelease(".message"));
+  fs::create_symlink(Victim() + "/data.r00", site().InRelease(".sfvStatus"));
+  fs::create_symlink(Victim() + "/.raidenftpd.acl", site().InRelease(".raidenftpd.acl"));
+  fs::create_symlink(Top() + "/above.r00", site().InRelease("errorlog.txt"));
+  fs::create_symlink(Victim(), site().InRelease("SFV CHECK IN PROGRESS - WAIT FOR RESULT"));
+  fs::create_symlink(Victim(), site().InRelease("[0 of 1] incomplete"));
+  fs::create_symlink(Victim(), site().InRelease("[1 files] complete"));
+  Freeze();
+  ASSERT_EQ(site().Upload("inside.r00", "inside").exitStatus, 0);
+  EXPECT_TRUE(e2e::Exists(site().InRelease("[1 files] complete")));
+  EXPECT_NE(e2e::ReadFile(site().InRelease("rel.sfv")).find(listed), std::string::npos);
+  ExpectOutsideUntouched();
+}
+
+// The server passes clean paths, but the option parsing turns two blanks in
+// a name that a user chose into a separator: an uploaded file named
+// "x  ..  ..  victim.r00" in a folder with a subfolder x names a file of the
+// section. A path that steps up is no upload into any release.
+TEST_F(HostileNames, UploadPathsSteppingUpChangeNothing) {
+  e2e::WriteFile(site().Section() + "/section.sfv", WrongLine("victim.r00"));
+  e2e::MakeFolder(site().InRelease("x"));
+  Freeze();
+  const std::string crc = e2e::Crc32Text("precious");
+  for (const std::string& path :
+       {site().InRelease("x  ..  ..  victim.r00"), site().InRelease("../victim.r00"),
+        site().InRelease("x/../../victim.r00"), site().InRelease("../Victim/data.r00")}) {
+    EXPECT_EQ(site().RunLine(path + " " + crc + " -u:bob -w:grp -l:1 -s:x").exitStatus, 0) << path;
+  }
+  EXPECT_EQ(e2e::ListTree(site().Release()), std::vector<std::string>{"x/"});
+  ExpectOutsideUntouched();
+}
+
+}  // namespace
+}  // namespace hostile

@@ -1,0 +1,127 @@
+// Crafted status stores. The store is a plain file in the release that any
+// uploader could plant: its names, numbers and records must never lead the
+// checker or the clean-up tool to anything but the release's own entries.
+#include <fstream>
+#include <sstream>
+
+#include "tests/hostile/hostile_site.h"
+
+namespace hostile {
+namespace {
+
+const e2e::FileList kFiles = {{"rel.r00", "first"}, {"rel.r01", "second"}};
+
+std::string StoreOf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// A store with `header` and `entry` as the names of the release's progress
+// header and parent entry.
+std::string StoreNaming(const std::string& header, const std::string& entry) {
+  return StoreOf({"00", "mallory", header, entry, "1", "1", "False", "no_id3_year", "no_id3_genre",
+                  "1|mallory|grp|1|1|1"});
+}
+
+class HostileStore : public HostileSite {
+ protected:
+  void SetUp() override {
+    if (e2e::UnderWine()) GTEST_SKIP() << "native runs only";
+    // Parent entries go to a folder inside the release; the old entry is
+    // still looked for in the section, beside the release.
+    MakeSite();
+    AddSettings({"MK_PARENT=1", "PARENT_PATH_OVERRIDE_I=" + site().Release() + "/entries",
+                 "PARENT_PATH_OVERRIDE_C=" + site().Release() + "/entries"});
+    e2e::MakeFolder(site().InRelease("entries"));
+    e2e::WriteFile(site().InRelease("rel.sfv"), e2e::SfvText(kFiles));
+  }
+
+  // Plants `store`, then runs the checker for an upload and the clean-up
+  // tool on the store: both end normally (or with the error log), and
+  // nothing outside the release changes.
+  void Attack(const std::string& store) {
+    e2e::WriteFile(site().InRelease(".sfvStatus"), store);
+    Freeze();
+    const int checker = site().Upload("rel.r00", "first").exitStatus;
+    EXPECT_TRUE(checker == 0 || checker == 1) << checker;
+    e2e::WriteFile(site().InRelease(".sfvStatus"), store);
+    EXPECT_EQ(cleanupPrograms.Run(site().InRelease(".sfvStatus"), "skarrow").exitStatus, 0);
+    ExpectOutsideUntouched();
+  }
+
+  // The clean-up tool without override folders looks for the store's names
+  // beside the release and one folder further up.
+  e2e::ProgramFolder cleanupPrograms{std::vector<std::string>{}};
+};
+
+TEST_F(HostileStore, NamesLeadingOutAreIgnored) {
+  for (const auto& [header, entry] : std::vector<std::pair<std::string, std::string>>{
+           {"../Victim", "../Victim"},
+           {"..", ".."},
+           {".", "."},
+           {"...", "..\\.."},
+           {site().Section() + "/Victim", "/"},
+           {"entries/../../Victim", "C:\\Victim"},
+       }) {
+    SCOPED_TRACE(header + " | " + entry);
+    Attack(StoreNaming(header, entry));
+  }
+}
+
+// Plain names of things that are not the release's entries: the release
+// itself, a neighbouring release, the section. Each holds files and stays.
+TEST_F(HostileStore, NamesOfOtherFoldersLeaveThemWhole) {
+  for (const std::string& name :
+       {std::string("Rel"), std::string("Victim"), std::string("section")}) {
+    SCOPED_TRACE(name);
+    Attack(StoreNaming(name, name));
+    EXPECT_TRUE(e2e::Exists(site().InRelease("rel.sfv")));
+  }
+}
+
+TEST_F(HostileStore, GarbledStoresEndQuietly) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>(i * 131 % 256);
+  std::string manyRecords = StoreNaming("h", "e");
+  for (int i = 0; i < 33000; ++i)
+    manyRecords += std::to_string(i + 2) + "|u" + std::to_string(i) + "|g|1|1|1\r\n";
+  const std::vector<std::string> stores = {
+      binary,
+      std::string(3'000'000, 'x'),
+      StoreOf({std::string(200000, '1'), std::string(100000, '|'), "../a/b", "", "1e39", "-1e39",
+               "nan", std::string(5000, '9'), "inf"}),
+      StoreOf({"1x", "", "", "", "99999999999999999999", "-inf", "7", "", "",
+               "99999|u|g|1e308|-1e308|1e40", "-32769|u|g|x|y|z", "0|||||||||", "|", "||||", "abc",
+               std::string(70000, 'r') + "|" + std::string(70000, 's')}),
+      manyRecords,
+      "\r\n\r\n\r\n",
+      "",
+  };
+  for (std::size_t i = 0; i < stores.size(); ++i) {
+    SCOPED_TRACE("store " + std::to_string(i));
+    Attack(stores[i]);
+  }
+}
+
+// The sample settings that ship with the programs delete any status store a
+// user uploads, so none can be planted through the server.
+TEST(ShippedSettings, DeleteUploadedStatusStores) {
+  if (e2e::UnderWine()) GTEST_SKIP() << "native runs only";
+  std::ifstream shipped(CORVANE_SOURCE_DIR "/corvane.ini", std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(shipped, line);) {
+    if (line.ends_with('\r')) line.pop_back();
+    lines.push_back(line);
+  }
+  ASSERT_FALSE(lines.empty());
+  e2e::ProgramFolder programs(lines);
+  e2e::TempFolder sites;
+  const std::string release = sites / "section/Rel";
+  e2e::WriteFile(release + "/.sfvStatus", StoreNaming("../x", "y"));
+  ASSERT_EQ(programs.Run(e2e::UploadLine(release + "/.sfvStatus")).exitStatus, 0);
+  EXPECT_EQ(e2e::ListTree(sites.path()), (std::vector<std::string>{"section/", "section/Rel/"}));
+}
+
+}  // namespace
+}  // namespace hostile
