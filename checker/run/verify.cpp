@@ -91,15 +91,18 @@ class Pass {
     }
   }
 
+  // The marker comes first: an entry whose marker fails is reported and
+  // counted once, as unreadable, and never also as missing (which would make
+  // the good-file count come out below the files actually good).
   void Missing(const std::string& name, const std::string& path) {
     const auto& settings = run_.settings;
-    Report(run_, "MISSING : ", name);
-    run_.counters.missingFiles += 1;
     const std::string marker = path + ".missing";
     bool wanted = settings.CREATE_MISSING && !platform::FileExists(marker);
     if (settings.DONT_HAVE_BAD_AND_MISSING) wanted = wanted && !platform::FileExists(path + ".bad");
     if (wanted) platform::CreateEmptyFile(marker);
     SetPermissions(run_, kGoodMode, run_.userName, run_.groupName, marker, 0);
+    Report(run_, "MISSING : ", name);
+    run_.counters.missingFiles += 1;
     run_.statusFlags += '0';
   }
 

@@ -169,9 +169,11 @@ TEST_F(Verification, FailingEntryIsUnreadableAndThePassGoesOn) {
   List("nofolder/a.r00", "first", false);  // its marker cannot be made
   List("a.r01", "second");
   VerifyRelease(run);
-  EXPECT_EQ(run.resultReport,
-            "MISSING : nofolder/a.r00\r\nIO ERROR: nofolder/a.r00\r\nCRC OK  : a.r01\r\n");
+  EXPECT_EQ(run.resultReport, "IO ERROR: nofolder/a.r00\r\nCRC OK  : a.r01\r\n");
+  // Counted once: the good count stays the one file that is good.
   EXPECT_FLOAT_EQ(run.counters.ioErrorFiles, 1);
+  EXPECT_FLOAT_EQ(run.counters.missingFiles, 0);
+  EXPECT_FLOAT_EQ(run.counters.goodFiles, 1);
   EXPECT_FALSE(run.releaseComplete);
 }
 
