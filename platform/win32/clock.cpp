@@ -29,4 +29,3 @@ LocalTime Now() {
 }
 
 }  // namespace platform
-

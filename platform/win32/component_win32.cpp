@@ -1,18 +1,16 @@
 // Creating a component by class identifier through the system's component
-// services, and calling it through its dispatch interface. The host side of
-// component.h sees a CvDispatch: a bridge turns its calls into IDispatch
-// calls with VARIANT arguments.
-#include <cstring>
+// services and calling it through its dispatch interface; the system
+// registry's classes root for libraries that register themselves. The host
+// side of component.h sees a CvDispatch: a bridge turns its calls into
+// IDispatch calls with VARIANT arguments.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/component.h"
 #include "platform/os_error.h"
+#include "platform/win32/com_bridge.h"
 #include "platform/win32/win32_support.h"
-
-#include <ole2.h>
-#include <oleauto.h>
 
 namespace platform {
 
@@ -33,55 +31,9 @@ class LoadedLibrary {
 
 namespace {
 
-GUID ToGuid(const CvGuid& guid) {
-  static_assert(sizeof(GUID) == sizeof(CvGuid));
-  GUID converted;
-  std::memcpy(&converted, &guid, sizeof converted);
-  return converted;
-}
-
-// Texts cross as 8-bit text of the system code page; the object sees BSTRs.
-BSTR ToBstr(const char* text, std::uint32_t length) {
-  if (length == 0) return SysAllocStringLen(nullptr, 0);
-  const int wide = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
-  BSTR converted = SysAllocStringLen(nullptr, static_cast<UINT>(wide));
-  if (converted != nullptr)
-    MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), converted, wide);
-  return converted;
-}
-
-std::string FromBstr(BSTR text) {
-  const int wide = static_cast<int>(SysStringLen(text));
-  if (wide == 0) return {};
-  const int narrow = WideCharToMultiByte(CP_ACP, 0, text, wide, nullptr, 0, nullptr, nullptr);
-  std::string converted(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, wide, converted.data(), narrow, nullptr, nullptr);
-  return converted;
-}
-
-// False when a text could not be allocated.
-bool ToVariant(const CvVariant& value, VARIANT& converted) {
-  switch (value.type) {
-    case kCvInt16:
-      converted.vt = VT_I2;
-      converted.iVal = static_cast<SHORT>(value.number);
-      return true;
-    case kCvInt32:
-      converted.vt = VT_I4;
-      converted.lVal = value.number;
-      return true;
-    case kCvBool:
-      converted.vt = VT_BOOL;
-      converted.boolVal = value.number != 0 ? VARIANT_TRUE : VARIANT_FALSE;
-      return true;
-    case kCvText:
-      converted.vt = VT_BSTR;
-      converted.bstrVal = ToBstr(value.text, value.textLength);
-      return converted.bstrVal != nullptr;
-    default:
-      return true;  // VT_EMPTY
-  }
-}
+using win32::FromVariant;
+using win32::ToGuid;
+using win32::ToVariant;
 
 struct DispatchBridge {
   CvDispatch base;  // first, so that the host's pointer is the bridge's
@@ -90,28 +42,6 @@ struct DispatchBridge {
 };
 
 DispatchBridge* BridgeOf(CvDispatch* self) { return reinterpret_cast<DispatchBridge*>(self); }
-
-void FromVariant(const VARIANT& value, DispatchBridge& bridge, CvVariant& result) {
-  result = {kCvEmpty, 0, nullptr, 0};
-  switch (value.vt) {
-    case VT_I2:
-      result = {kCvInt16, value.iVal, nullptr, 0};
-      break;
-    case VT_I4:
-      result = {kCvInt32, value.lVal, nullptr, 0};
-      break;
-    case VT_BOOL:
-      result = {kCvBool, value.boolVal != VARIANT_FALSE, nullptr, 0};
-      break;
-    case VT_BSTR:
-      bridge.resultText = FromBstr(value.bstrVal);
-      result = {kCvText, 0, bridge.resultText.data(),
-                static_cast<std::uint32_t>(bridge.resultText.size())};
-      break;
-    default:
-      break;
-  }
-}
 
 std::uint32_t BridgeRelease(CvDispatch* self) {
   DispatchBridge* bridge = BridgeOf(self);
@@ -142,19 +72,24 @@ CvResult BridgeInvoke(CvDispatch* self, std::int32_t dispId, std::uint16_t kind,
   UINT argError = 0;
   HRESULT outcome = E_OUTOFMEMORY;
   if (converted)
-    outcome = bridge->dispatch->Invoke(dispId, IID_NULL, LOCALE_USER_DEFAULT, kind, &params,
-                                       kind == kCvPropertyPut ? nullptr : &answer, &exception,
-                                       &argError);
+    outcome =
+        bridge->dispatch->Invoke(dispId, IID_NULL, LOCALE_USER_DEFAULT, kind, &params,
+                                 kind == kCvPropertyPut ? nullptr : &answer, &exception, &argError);
   for (VARIANT& value : values) VariantClear(&value);
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrHelpFile);
-  if (SUCCEEDED(outcome) && result != nullptr) FromVariant(answer, *bridge, *result);
+  if (SUCCEEDED(outcome) && result != nullptr) FromVariant(answer, bridge->resultText, *result);
   VariantClear(&answer);
   return outcome;
 }
 
 const CvDispatchVtbl kBridgeVtbl = {BridgeRelease, BridgeInvoke};
+
+// The system's error code as OsError; a missing key is "File not found".
+void Check(LSTATUS status) {
+  if (status != ERROR_SUCCESS) win32::ThrowSystemError(static_cast<DWORD>(status));
+}
 
 }  // namespace
 
@@ -169,6 +104,50 @@ std::unique_ptr<ComponentObject> CreateComponent(const CvGuid& clsid, const CvGu
     throw OsError(kCannotCreateObject, "ActiveX component can't create object");
   auto* bridge = new DispatchBridge{{&kBridgeVtbl}, dispatch, {}};
   return std::make_unique<ComponentObject>(std::move(services), &bridge->base);
+}
+
+std::string ModulePath(const void* address) {
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCSTR>(address), &module))
+    return {};
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::string(path, length);
+}
+
+// The keys live below HKEY_CLASSES_ROOT, where the component services look.
+std::optional<std::string> ReadRegistryValue(const std::string& key) {
+  char value[1024];
+  DWORD size = sizeof value;
+  if (RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return std::string(value);
+}
+
+void WriteRegistryValues(const std::vector<RegistryValue>& values) {
+  for (const RegistryValue& value : values) {
+    HKEY key = nullptr;
+    Check(RegCreateKeyExA(HKEY_CLASSES_ROOT, value.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_SET_VALUE, nullptr, &key, nullptr));
+    const LSTATUS written =
+        RegSetValueExA(key, value.name.empty() ? nullptr : value.name.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(value.value.c_str()),
+                       static_cast<DWORD>(value.value.size() + 1));
+    RegCloseKey(key);
+    Check(written);
+  }
+}
+
+// A key that is not there is already deleted.
+void DeleteRegistryKeys(const std::vector<std::string>& keys) {
+  for (const std::string& key : keys) {
+    const LSTATUS deleted = RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
+    if (deleted != ERROR_FILE_NOT_FOUND) Check(deleted);
+  }
 }
 
 }  // namespace platform

@@ -40,11 +40,10 @@ void CloseOrThrow(UniqueHandle file) {
 
 }  // namespace
 
-// Readers share the file with deleters, so that a concurrent run can still
-// replace it in one step (WriteFileAtomically), but never with writers.
+// Shared with readers only: a file that is still being written is not read.
 std::string ReadWholeFile(const std::string& path) {
-  UniqueHandle file = win32::OpenFileOrThrow(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+  UniqueHandle file = win32::OpenFileOrThrow(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                                             FILE_FLAG_SEQUENTIAL_SCAN);
   std::string bytes;
   LARGE_INTEGER size;
   if (GetFileSizeEx(file.get(), &size)) bytes.reserve(static_cast<std::size_t>(size.QuadPart));

@@ -112,8 +112,8 @@ UniqueHandle& UniqueHandle::operator=(UniqueHandle&& other) noexcept {
   return *this;
 }
 
-UniqueHandle OpenFileOrThrow(const std::string& path, DWORD access, DWORD share,
-                             DWORD disposition, DWORD flags) {
+UniqueHandle OpenFileOrThrow(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                             DWORD flags) {
   HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
   if (file == INVALID_HANDLE_VALUE) ThrowLastError();
   return UniqueHandle(file);

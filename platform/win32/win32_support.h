@@ -80,8 +80,8 @@ class UniqueHandle {
 };
 
 // CreateFileA that throws OsError on failure.
-UniqueHandle OpenFileOrThrow(const std::string& path, DWORD access, DWORD share,
-                             DWORD disposition, DWORD flags = FILE_ATTRIBUTE_NORMAL);
+UniqueHandle OpenFileOrThrow(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                             DWORD flags = FILE_ATTRIBUTE_NORMAL);
 // Writes all of `bytes`; throws OsError on failure.
 void WriteAll(HANDLE file, std::string_view bytes);
 

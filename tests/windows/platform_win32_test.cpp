@@ -1,0 +1,284 @@
+// The Windows platform layer on the system itself (run under wine by
+// tests/windows/run_e2e.sh): what differs from POSIX — attributes, share
+// modes, named mutexes and the system's path rules.
+//
+// A test of the Windows build only, so it sets attributes and holds files
+// open through the system directly.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/platform.h"
+
+// After the platform's header: <windows.h> renames these, and the platform's
+// functions keep their names.
+#include <windows.h>
+#undef DeleteFile
+#undef MoveFile
+#undef ReplaceFile
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    static std::atomic<unsigned> count{0};
+    path_ = (fs::temp_directory_path() / ("win32-test-" + std::to_string(GetCurrentProcessId()) +
+                                          "-" + std::to_string(count++)))
+                .string();
+    fs::create_directory(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
+      SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(path_, ignored);
+  }
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
+
+int OsErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const OsError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, double seconds = 20) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+void AddAttribute(const std::string& path, DWORD attribute) {
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), GetFileAttributesA(path.c_str()) | attribute));
+}
+
+std::vector<std::string> ListedNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const DirEntry& entry : ListFolder(folder))
+    names.push_back(entry.name + (entry.isFolder ? "\\" : ""));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(Win32Listing, SkipsHiddenAndSystemEntriesAsTheSystemListingDoes) {
+  TempFolder temp;
+  for (const char* name : {"shown.txt", "hidden.txt", "system.txt", ".sfvStatus"})
+    WriteWholeFile(temp / name, "x");
+  for (const char* name : {"folder", "hiddenFolder"}) CreateFolder(temp / name);
+  AddAttribute(temp / "hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+  AddAttribute(temp / "system.txt", FILE_ATTRIBUTE_SYSTEM);
+  AddAttribute(temp / "hiddenFolder", FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(ListedNames(temp.path()),
+            (std::vector<std::string>{".sfvStatus", "folder\\", "shown.txt"}));
+  // Known names are still found and written.
+  EXPECT_TRUE(FileExists(temp / "hidden.txt"));
+  WriteWholeFile(temp / "hidden.txt", "rewritten");
+  EXPECT_EQ(ReadWholeFile(temp / "hidden.txt"), "rewritten");
+}
+
+TEST(Win32ReadOnly, ForcedDeletionClearsTheAttributeUnforcedIsRefused) {
+  TempFolder temp;
+  WriteWholeFile(temp / "locked.sfv", "x");
+  SetReadOnly(temp / "locked.sfv", true);
+  EXPECT_EQ(OsErrorOf([&] { DeleteFile(temp / "locked.sfv", false); }), kPathFileAccessError);
+  EXPECT_TRUE(FileExists(temp / "locked.sfv"));
+  DeleteFile(temp / "locked.sfv", true);
+  EXPECT_FALSE(PathExists(temp / "locked.sfv"));
+}
+
+TEST(Win32DeleteTree, RemovesReadOnlyAndHiddenContent) {
+  TempFolder temp;
+  CreateFolder(temp / "rel");
+  CreateFolder(temp / "rel\\CD1");
+  WriteWholeFile(temp / "rel\\CD1\\a.r00", "x");
+  WriteWholeFile(temp / "rel\\.message", "x");
+  SetReadOnly(temp / "rel\\CD1\\a.r00", true);
+  AddAttribute(temp / "rel\\.message", FILE_ATTRIBUTE_HIDDEN);
+  AddAttribute(temp / "rel\\CD1", FILE_ATTRIBUTE_READONLY);
+  DeleteTree(temp / "rel");
+  EXPECT_FALSE(PathExists(temp / "rel"));
+}
+
+// The system drops trailing dots and blanks from a last name: "rel\..." is
+// "rel" itself, and "rel\ " too. Such a name read from a status store must
+// never delete the folder it is joined to.
+TEST(Win32PathRules, NamesOfDotsAndBlanksNeverReachTheFolderAbove) {
+  TempFolder temp;
+  CreateFolder(temp / "section");
+  CreateFolder(temp / "section\\Rel");
+  WriteWholeFile(temp / "section\\Rel\\a.r00", "x");
+  for (const char* name : {"...", " ", ". ", "..", "."}) {
+    const std::string path = temp / ("section\\Rel\\" + std::string(name));
+    EXPECT_EQ(OsErrorOf([&] { DeleteTree(path); }), kPathNotFound) << "[" << name << "]";
+    EXPECT_EQ(OsErrorOf([&] { DeleteFolder(path); }), kPathNotFound) << "[" << name << "]";
+    EXPECT_NE(OsErrorOf([&] { MoveFile(path, temp / "moved"); }), 0) << "[" << name << "]";
+  }
+  EXPECT_EQ(ReadWholeFile(temp / "section\\Rel\\a.r00"), "x");
+  EXPECT_FALSE(PathExists(temp / "moved"));
+}
+
+TEST(Win32PathRules, RefusesNamesTheSystemWouldReadOtherwise) {
+  TempFolder temp;
+  WriteWholeFile(temp / "a.r00", "x");
+  // ':' would name a stream of "header".
+  EXPECT_EQ(OsErrorOf([&] { CreateFolder(temp / "header:50%"); }), kPathFileAccessError);
+  EXPECT_EQ(OsErrorOf([&] { WriteWholeFile(temp / "a.r00:hidden", "x"); }), kPathFileAccessError);
+  EXPECT_EQ(OsErrorOf([&] { MoveFile(temp / "a.r00", temp / "a|b"); }), kPathFileAccessError);
+}
+
+TEST(Win32Errors, ClassicNumbers) {
+  TempFolder temp;
+  WriteWholeFile(temp / "a.r00", "x");
+  WriteWholeFile(temp / "b.r00", "y");
+  EXPECT_EQ(OsErrorOf([&] { ReadWholeFile(temp / "none"); }), kFileNotFound);
+  EXPECT_EQ(OsErrorOf([&] { ReadWholeFile(temp / "none\\a"); }), kPathNotFound);
+  EXPECT_EQ(OsErrorOf([&] { DeleteTree(temp / "none"); }), kPathNotFound);
+  EXPECT_EQ(OsErrorOf([&] { ListFolder(temp / "none"); }), kPathNotFound);
+  EXPECT_EQ(OsErrorOf([&] { CreateFolder(temp / "none\\x"); }), kPathNotFound);
+  EXPECT_EQ(OsErrorOf([&] { FileLength(temp.path()); }), kFileNotFound);
+  EXPECT_EQ(OsErrorOf([&] { MoveFile(temp / "a.r00", temp / "b.r00"); }), kFileAlreadyExists);
+  ReplaceFile(temp / "a.r00", temp / "b.r00");
+  EXPECT_EQ(ReadWholeFile(temp / "b.r00"), "x");
+  EXPECT_EQ(FileLength(temp / "b.r00"), 1);
+}
+
+// A file that the server still holds open for writing is not read.
+TEST(Win32ShareModes, AFileOpenForWritingIsNotRead) {
+  TempFolder temp;
+  WriteWholeFile(temp / "upload.rar", "partial");
+  HANDLE writer =
+      CreateFileA((temp / "upload.rar").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OsErrorOf([&] { OpenForReading(temp / "upload.rar"); }), kPermissionDenied);
+  EXPECT_EQ(OsErrorOf([&] { ReadWholeFile(temp / "upload.rar"); }), kPermissionDenied);
+  CloseHandle(writer);
+  char buffer[16] = {};
+  EXPECT_EQ(OpenForReading(temp / "upload.rar")->Read(buffer, sizeof buffer), 7u);
+}
+
+TEST(Win32Process, ExitCodesAndTheProgramFolder) {
+  EXPECT_EQ(RunProcess("cmd.exe", {"/c", "exit 7"}), 7);
+  EXPECT_EQ(RunProcess("no-such-program.exe", {}), -1);
+  EXPECT_FALSE(StartProcess("no-such-program.exe", {}, ""));
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  EXPECT_EQ(ProgramFolder() + "\\" + fs::path(self).filename().string(), self);
+}
+
+TEST(Win32Clock, TimeOfDayLiesInTheDay) {
+  const double seconds = TimeOfDaySeconds();
+  EXPECT_GE(seconds, 0.0);
+  EXPECT_LT(seconds, 86400.0);
+  const LocalTime now = Now();
+  EXPECT_NEAR(seconds, now.hour * 3600.0 + now.minute * 60.0 + now.second, 2.0);
+}
+
+// ---- Locks held by another process ------------------------------------------
+
+std::string SelfPath() {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  return self;
+}
+
+// Starts this program as a holder of the lock (see main): it signals with a
+// file "held", and once the file "go" appears it ends without letting go.
+void StartHolder(const std::string& kind, const std::string& name, const TempFolder& signals) {
+  ASSERT_TRUE(StartProcess(SelfPath(), {"--hold", kind, name, signals.path()}, ""));
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(signals / "held"); }));
+}
+
+// `take` blocks while the holder lives and returns once it has ended: a lock
+// whose holder died is taken, not waited for forever.
+void ExpectTakenAfterTheHolderDies(const TempFolder& signals, const std::function<void()>& take) {
+  std::atomic<bool> taken{false};
+  std::thread taker([&] {
+    take();
+    taken = true;
+  });
+  EXPECT_FALSE(WaitUntil([&] { return taken.load(); }, 0.3));
+  WriteWholeFile(signals / "go", "");
+  const bool tookIt = WaitUntil([&] { return taken.load(); });
+  EXPECT_TRUE(tookIt);
+  if (tookIt)
+    taker.join();
+  else
+    taker.detach();
+}
+
+TEST(Win32NamedLock, AHolderThatDiesReleasesTheLock) {
+  TempFolder signals;
+  const std::string name = "lockaamap test " + std::to_string(GetCurrentProcessId());
+  StartHolder("named", name, signals);
+  NamedLock lock(name);
+  // A mutex belongs to the thread that took it: that thread lets go.
+  ExpectTakenAfterTheHolderDies(signals, [&] {
+    lock.Lock();
+    lock.Unlock();
+  });
+}
+
+// Every spelling of one folder meets the same lock.
+TEST(Win32FolderLock, OneLockForEverySpellingOfAFolder) {
+  TempFolder signals;
+  TempFolder release;
+  StartHolder("folder", release.path(), signals);
+  std::string otherSpelling = release.path() + "\\";
+  for (char& c : otherSpelling) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  ExpectTakenAfterTheHolderDies(signals, [&] { FolderLock lock(otherSpelling); });
+}
+
+TEST(Win32FolderLock, MissingFolderThrows) {
+  TempFolder temp;
+  EXPECT_EQ(OsErrorOf([&] { FolderLock lock(temp / "none"); }), kPathNotFound);
+}
+
+// --hold KIND NAME SIGNALS: takes the named lock or the folder lock NAME,
+// writes SIGNALS\held, waits for SIGNALS\go and ends without unlocking.
+int HoldAndDie(const std::string& kind, const std::string& name, const std::string& signals) {
+  std::unique_ptr<NamedLock> named;
+  std::unique_ptr<FolderLock> folder;
+  if (kind == "named") {
+    named = std::make_unique<NamedLock>(name);
+    named->Lock();
+  } else {
+    folder = std::make_unique<FolderLock>(name);
+  }
+  WriteWholeFile(signals + "\\held", "");
+  WaitUntil([&] { return FileExists(signals + "\\go"); });
+  ExitProcess(0);  // no destructor runs: the system finds the lock abandoned
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 5 && std::strcmp(argv[1], "--hold") == 0)
+    return HoldAndDie(argv[2], argv[3], argv[4]);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# run_e2e.sh NATIVE-BUILD WINDOWS-BUILD
+# Runs the end-to-end scenarios of the checker and skarrow against the Windows
+# build under wine: the test programs of the native build, told by the
+# environment to start the .exe files of the Windows build with Windows paths.
+set -euo pipefail
+native=$(realpath "$1")
+windows=$(realpath "$2")
+
+export WINEPREFIX="$windows/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+export CORVANE_E2E_TARGET=wine CORVANE_E2E_BIN="$windows/bin"
+unset DISPLAY WAYLAND_DISPLAY
+
+# One wine server stays up for the whole run instead of one per program (a
+# server that is up already is used as it is); wine's first start then builds
+# the prefix, which is slow but happens once per build folder.
+wineserver --persistent || true
+trap 'wineserver --kill' EXIT
+# wine's background services keep the standard handles of the program that
+# started them: they get none, so that no pipe of the caller stays open.
+[ -f "$WINEPREFIX/system.reg" ] || wineboot --init </dev/null >/dev/null 2>&1
+# Windows lists names that begin with a dot like any other; wine hides them
+# unless told otherwise.
+wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f </dev/null >/dev/null 2>&1
+
+status=0
+echo "== platform_win32_tests (under wine)"
+wine "$windows/tests/platform_win32_tests.exe" --gtest_brief=1 || status=1
+run() {
+  echo "== $* (under wine)"
+  "$native/tests/$@" --gtest_brief=1 || status=1
+}
+run checker_e2e_tests
+run display_e2e_tests
+run cleanup_tests --gtest_filter='Skarrow*'
+# permlet.ocx (regsvr32, the COM client, the permission scenarios) and brellun.exe.
+"$(dirname "$0")/../windows_com/run_wine_tests.sh" "$native" "$windows" || status=1
+exit $status
