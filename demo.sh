@@ -47,6 +47,11 @@ upload sample.sfv alice
 upload sample.r03 bob
 upload sample.r01 alice
 upload sample.r05 bob
+# A transfer that went wrong: the file arrives damaged and is moved aside.
+cp "$work/src/sample.r02" "$work/src/sample.r02.good"
+printf 'garbage' | dd of="$work/src/sample.r02" bs=1 seek=1000 conv=notrunc 2>/dev/null
+upload sample.r02 carol
+mv "$work/src/sample.r02.good" "$work/src/sample.r02"
 upload sample.r02 carol
 upload sample.r04 alice
 
