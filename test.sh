@@ -8,16 +8,29 @@ cd "$(dirname "$0")"
 if [ "${1:-}" = "--windows" ]; then
   tools/install-deps.sh
   tests/windows/install-deps.sh
-  e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests)
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests permlet_wine_e2e_tests updater_tests)
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
   cmake --build build -j"$(nproc)" --target "${e2e_tests[@]}"
   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF >/dev/null
   cmake --build build-win -j"$(nproc)"
   exec tests/windows/run_e2e.sh build build-win
 fi
+# --sanitize: the whole suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (into build-asan); the first finding fails its test.
+if [ "${1:-}" = "--sanitize" ]; then
+  tools/install-deps.sh
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON >/dev/null
+  cmake --build build-asan -j"$(nproc)"
+  export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
+  cd build-asan
+  exec ctest --output-on-failure -j"$(nproc)" --timeout 1800
+fi
 tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
-cd build
-ctest --output-on-failure -j"$(nproc)" --timeout 600
+(cd build && ctest --output-on-failure -j"$(nproc)" --timeout 600)
+# Every fuzz target for a few seconds on its seed corpus (clang, build-fuzz).
+tools/fuzz.sh --ctest

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -177,8 +178,14 @@ inline constexpr CvGuid kIidDispatch = GuidLiteral("{00020400-0000-0000-C000-000
 // "CLSID\{0FC45993-7C08-4B1D-9FCC-3633210FCAF9}\InprocServer32"; they are
 // compared without regard to case.
 struct RegistryValue {
+  RegistryValue(std::string keyPath, std::string text, std::string valueName = {})
+      : key(std::move(keyPath)), value(std::move(text)), name(std::move(valueName)) {}
+
   std::string key;
   std::string value;
+  // A named value of the key; empty for the key's own (default) value. The
+  // registry file of POSIX keeps a named value as a key below `key`.
+  std::string name;
 };
 
 // The registry file: "components.reg" in the program folder, unless a test

@@ -12,16 +12,14 @@
 
 #include <iostream>
 
-#include "updater/desktop_launch.h"
 #include "updater/maker_info.h"
 #include "updater/settings_update.h"
-#include "updater/yes_no_dialog.h"
+#include "updater/window_actions.h"
+#include "updater/window_texts.h"
 
 namespace updater {
 
 namespace {
-
-constexpr const char* kCaption = "corvane INI updater";
 
 // Calls a member function of the window from an FLTK callback.
 template <void (MainWindow::*Action)()>
@@ -30,17 +28,13 @@ void Forward(Fl_Widget*, void* window) {
 }
 
 void ShowProblem(const std::string& text) {
-  fl_message_title(kCaption);
+  fl_message_title(BRELLUN_CAPTION);
   fl_alert("%s", text.c_str());
-}
-
-void OpenMakerPage(Fl_Widget*, void*) {
-  if (!OpenInBrowser(kMakerWebAddress)) ShowProblem("Could not start the web browser.");
 }
 
 }  // namespace
 
-MainWindow::MainWindow() : frmMain_(std::make_unique<Fl_Double_Window>(470, 275, kCaption)) {
+MainWindow::MainWindow() : frmMain_(std::make_unique<Fl_Double_Window>(470, 275, BRELLUN_CAPTION)) {
   BuildMainFrame();
   BuildAddressFrame();
   frmMain_->end();
@@ -52,22 +46,18 @@ void MainWindow::BuildMainFrame() {
   auto* fraMain = new Fl_Group(10, 10, 450, 165);
   fraMain->box(FL_ENGRAVED_BOX);
 
-  chkRenOld_ = new Fl_Check_Button(20, 20, 430, 25, "Rename my corvane.ini to corvane.ini.old");
+  chkRenOld_ = new Fl_Check_Button(20, 20, 430, 25, BRELLUN_CHK_REN_OLD);
   chkRenOld_->value(0);
 
-  auto* lblAbout = new Fl_Box(
-      20, 50, 430, 70,
-      "Old keys will be carried over to new ini file, new keys will be left blank so that you "
-      "can differentiate which ones the new keys are.  Check s-readme.htm for explanation of "
-      "each key.");
+  auto* lblAbout = new Fl_Box(20, 50, 430, 70, BRELLUN_LBL_ABOUT);
   lblAbout->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
 
-  auto* cmdLoad = new Fl_Button(20, 130, 130, 30, "&Load");
+  auto* cmdLoad = new Fl_Button(20, 130, 130, 30, BRELLUN_CMD_LOAD);
   cmdLoad->callback(Forward<&MainWindow::Load>, this);
-  cmdUpdate_ = new Fl_Button(170, 130, 130, 30, "&Update");
+  cmdUpdate_ = new Fl_Button(170, 130, 130, 30, BRELLUN_CMD_UPDATE);
   cmdUpdate_->callback(Forward<&MainWindow::Update>, this);
   cmdUpdate_->deactivate();
-  auto* cmdQuit = new Fl_Button(320, 130, 130, 30, "&Quit");
+  auto* cmdQuit = new Fl_Button(320, 130, 130, 30, BRELLUN_CMD_QUIT);
   cmdQuit->callback([](Fl_Widget* button, void*) { button->window()->hide(); });
   fraMain->end();
 }
@@ -76,7 +66,7 @@ void MainWindow::BuildAddressFrame() {
   auto* fraEmail = new Fl_Group(10, 185, 450, 80);
   fraEmail->box(FL_ENGRAVED_BOX);
 
-  auto* Label1 = new Fl_Box(20, 195, 105, 25, "Scripts www:");
+  auto* Label1 = new Fl_Box(20, 195, 105, 25, BRELLUN_LABEL1);
   Label1->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
   // Looks like a text field; a click opens the page in the browser.
   auto* txtWWw = new Fl_Button(130, 195, 320, 25, kMakerWebAddress);
@@ -84,9 +74,9 @@ void MainWindow::BuildAddressFrame() {
   txtWWw->color(FL_WHITE);
   txtWWw->labelcolor(FL_BLUE);
   txtWWw->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
-  txtWWw->callback(OpenMakerPage);
+  txtWWw->callback([](Fl_Widget*, void*) { OpenMakerPage(ShowProblem); });
 
-  auto* Label2 = new Fl_Box(20, 230, 105, 25, "Contact me:");
+  auto* Label2 = new Fl_Box(20, 230, 105, 25, BRELLUN_LABEL2);
   Label2->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
   auto* txtemail = new Fl_Output(130, 230, 320, 25);
   txtemail->value(kMakerEmailAddress);
@@ -95,8 +85,8 @@ void MainWindow::BuildAddressFrame() {
 
 void MainWindow::Load() {
   Fl_Native_File_Chooser cmndlg(Fl_Native_File_Chooser::BROWSE_FILE);
-  cmndlg.title("Load your corvane.ini");
-  cmndlg.filter("corvane.ini\tcorvane.ini");
+  cmndlg.title(BRELLUN_LOAD_TITLE);
+  cmndlg.filter(BRELLUN_FILTER "\t" BRELLUN_FILTER);
   cmndlg.preset_file(nullptr);
   if (cmndlg.show() != 0 || cmndlg.filename() == nullptr) return;
   const std::string chosen = cmndlg.filename();
@@ -106,19 +96,8 @@ void MainWindow::Load() {
 }
 
 void MainWindow::Update() {
-  try {
-    UpdateSettingsFile(chosenPath_, chkRenOld_->value() != 0);
-  } catch (const UpdateFailure& failure) {
-    // Nothing was rewritten: say so instead of reporting success, and leave
-    // "&Update" enabled for another try.
-    ShowProblem(std::string(failure.what()) + "\nYour corvane.ini was left unchanged.");
-    return;
-  }
-  cmdUpdate_->deactivate();
-  if (AskYesNo("Yay!", "Update successful! Would you like to edit your updated ini now?") &&
-      !OpenInTextEditor(chosenPath_)) {
-    ShowProblem("Could not start the text editor for " + chosenPath_ + ".");
-  }
+  UpdateChosenFile(
+      chosenPath_, chkRenOld_->value() != 0, [this] { cmdUpdate_->deactivate(); }, ShowProblem);
 }
 
 int RunWindow(bool selfTest) {

@@ -2,16 +2,11 @@
 // unload check.
 #include "permlet/control/module.h"
 
-#include <atomic>
-
 #include "permlet/control/type_library.h"
 
 namespace permlet {
 
 namespace {
-
-std::atomic<long> objectCount{0};
-std::atomic<long> lockCount{0};
 
 // The factories live as long as the library: releasing one does nothing.
 struct ClassFactory : CvClassFactory {
@@ -29,11 +24,7 @@ CvResult CreateInstance(CvClassFactory* self, const CvGuid* iid, CvDispatch** ob
 }
 
 CvResult LockServer(CvClassFactory*, std::int32_t lock) {
-  if (lock != 0) {
-    ++lockCount;
-  } else if (lockCount > 0) {
-    --lockCount;
-  }
+  LockModule(lock != 0);
   return kCvOk;
 }
 
@@ -43,10 +34,6 @@ ClassFactory controlFactory{{&kFactoryVtbl}, kPermletClsid, CreatePermletObject}
 ClassFactory propPageFactory{{&kFactoryVtbl}, kPermletPropPageClsid, CreatePropPageObject};
 
 }  // namespace
-
-void ObjectCreated() { ++objectCount; }
-
-void ObjectReleased() { --objectCount; }
 
 }  // namespace permlet
 
@@ -65,6 +52,4 @@ CV_EXPORT CvResult DllGetClassObject(const CvGuid* clsid, const CvGuid* iid,
   return kCvClassNotAvailable;
 }
 
-CV_EXPORT CvResult DllCanUnloadNow() {
-  return permlet::objectCount == 0 && permlet::lockCount == 0 ? kCvOk : kCvFalse;
-}
+CV_EXPORT CvResult DllCanUnloadNow() { return permlet::CanUnloadNow() ? kCvOk : kCvFalse; }

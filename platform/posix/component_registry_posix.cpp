@@ -96,8 +96,13 @@ std::optional<std::string> ReadRegistryValue(const std::string& key) {
   return std::nullopt;
 }
 
-void WriteRegistryValues(const std::vector<RegistryValue>& newValues) {
-  for (const RegistryValue& value : newValues) RequireStorable(value);
+void WriteRegistryValues(const std::vector<RegistryValue>& namedValues) {
+  std::vector<RegistryValue> newValues;
+  for (const RegistryValue& value : namedValues) {
+    newValues.push_back(
+        {value.name.empty() ? value.key : value.key + "\\" + value.name, value.value});
+    RequireStorable(newValues.back());
+  }
   ChangeRegistry([&](std::vector<RegistryValue>& values) {
     for (const RegistryValue& newValue : newValues) {
       bool replaced = false;

@@ -4,14 +4,15 @@
 // libraries that offer their objects through IDispatch.
 #pragma once
 
-#include <ole2.h>
-#include <oleauto.h>
-
 #include <cstdint>
 #include <string>
 
 #include "platform/component.h"
 #include "platform/win32/win32_support.h"
+
+// After win32_support.h, which sets how <windows.h> is included.
+#include <ole2.h>
+#include <oleauto.h>
 
 namespace platform::win32 {
 

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# run_wine_tests.sh NATIVE-BUILD WINDOWS-BUILD
+# permlet.ocx and brellun.exe of the Windows build under wine:
+#  - regsvr32 permlet.ocx, then the COM client (registry entries, calls by
+#    dispatch identifier through IDispatch, type library, class factories,
+#    drawing, persistence, version resource) and the checker's permission
+#    scenarios with the registered control;
+#  - regsvr32 /u permlet.ocx, then the same with the control unregistered,
+#    and a second /u that must fail (nothing left to unregister);
+#  - brellun.exe --update on sample files;
+#  - on a virtual display: containers embedding the registered control (the
+#    system's ATL host, a plain container, a property frame), brellun's window
+#    and its screenshot, WINDOWS-BUILD/brellun-win32.png.
+# Called by tests/windows/run_e2e.sh; runs on its own as well.
+set -euo pipefail
+native=$(realpath "$1")
+windows=$(realpath "$2")
+
+export WINEPREFIX="$windows/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+export CORVANE_E2E_TARGET=wine CORVANE_E2E_BIN="$windows/bin"
+unset DISPLAY WAYLAND_DISPLAY
+[ -f "$WINEPREFIX/system.reg" ] || wineboot --init
+wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
+
+control=$(winepath -w "$windows/bin/permlet.ocx")
+status=0
+check() {
+  echo "== $1"
+  shift
+  "$@" || { echo "FAILED: $*"; status=1; }
+}
+native_test() {
+  "$native/tests/$1" --gtest_brief=1 --gtest_filter="$2"
+}
+windows_test() {
+  wine "$windows/tests/permlet_com_tests.exe" --gtest_brief=1 --gtest_filter="$1"
+}
+control_key_written() {
+  wine reg query 'HKCR\CLSID\{0FC45993-7C08-4B1D-9FCC-3633210FCAF9}\InprocServer32' |
+    grep -qF "$control"
+}
+second_unregister_fails() {
+  ! wine regsvr32 /u /s "$control"
+}
+# Containers (the system's ATL host, a plain one, a property frame) embed
+# the registered control on a display.
+container_test() {
+  wineserver --wait
+  xvfb-run -a bash -c '
+    wine regsvr32 /s "$1" || exit 1
+    wine "$2" --gtest_brief=1 --gtest_filter="Container*"
+    status=$?
+    wine regsvr32 /u /s "$1"
+    exit $status' _ "$control" "$windows/tests/permlet_com_tests.exe" 2>/dev/null
+}
+window_self_test() {
+  wineserver --wait
+  local shown
+  shown=$(xvfb-run -a wine "$windows/bin/brellun.exe" --selftest 2>/dev/null)
+  [[ "$shown" == *"frmMain shown: corvane INI updater"* ]]
+}
+# The window in wine's own desktop (which draws the caption), cut out.
+window_screenshot() {
+  local shot="$windows/brellun-win32.png"
+  rm -f "$shot"
+  wineserver --wait
+  xvfb-run -a -s "-screen 0 640x400x24" bash -c '
+    wine explorer /desktop=brellun,560x330 "$1" & pid=$!
+    sleep 8
+    import -window root -crop 384x244+88+45 "$2"
+    kill $pid; wait $pid 2>/dev/null || true' _ "$windows/bin/brellun.exe" "$shot" 2>/dev/null
+  [ -s "$shot" ] && echo "screenshot: $shot"
+}
+
+check "regsvr32 permlet.ocx" wine regsvr32 /s "$control"
+check "registry entries (reg query)" control_key_written
+check "COM client, registered (under wine)" windows_test 'Registered*'
+check "checker permission scenarios, registered" native_test permlet_wine_e2e_tests 'Registered*'
+check "regsvr32 /u permlet.ocx" wine regsvr32 /u /s "$control"
+check "COM client, unregistered (under wine)" windows_test 'Unregistered*'
+check "checker permission scenarios, unregistered" native_test permlet_wine_e2e_tests 'Unregistered*'
+check "regsvr32 /u again fails" second_unregister_fails
+check "brellun.exe --update" native_test updater_tests 'BrellunTerminal*'
+if command -v xvfb-run >/dev/null && command -v import >/dev/null; then
+  # A wine session draws on the display of the program that began it: the
+  # window gets a prefix of its own, whose session begins on the virtual
+  # display (once its first-time set-up has ended).
+  export WINEPREFIX="$windows/wineprefix-window"
+  [ -f "$WINEPREFIX/system.reg" ] || wineboot --init
+  wineserver --wait
+  check "containers host permlet.ocx (Xvfb)" container_test
+  check "brellun.exe window (Xvfb)" window_self_test
+  check "brellun.exe screenshot" window_screenshot
+else
+  echo "== brellun.exe window: skipped (needs xvfb-run and imagemagick's import)"
+fi
+exit $status
