@@ -1,0 +1,21 @@
+// file_id.diz as it comes out of an uploaded archive: any text. A count that
+// is not a number is an error the run logs; anything else gives a count or
+// none.
+#include "checker/run/check_run.h"
+#include "checker/run/phases.h"
+#include "platform/os_error.h"
+#include "tests/fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input = fuzz::AsText(data, size);
+  fuzz::PutFile(fuzz::ScratchPath("file_id.diz"), input);
+  CheckRun run;
+  run.releaseDir = fuzz::ScratchFolder();
+  run.isZipUpload = true;
+  try {
+    const bool found = ReadZipExpectedCount(run);
+    FUZZ_CHECK(found == (run.counters.totalFiles != 0), input);
+  } catch (const platform::OsError&) {
+  }
+  return 0;
+}
