@@ -15,8 +15,8 @@
 
 namespace platform {
 
-// The host's path separator: the specification of the checker builds Windows
-// paths with '\', which becomes '/' on POSIX.
+// The host's path separator: the checker joins Windows paths with '\', which
+// is '/' on POSIX.
 #ifdef _WIN32
 inline constexpr char kSeparator = '\\';
 #else

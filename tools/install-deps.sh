@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those missing.
+# install-deps.sh [PACKAGE ...]
+# Installs the Debian packages given (by default those the native build and
+# its tests need), only those missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config libgtest-dev zlib1g-dev libfltk1.3-dev libzip-dev xvfb xauth
-          clang libclang-rt-dev)  # clang and its runtimes: the libFuzzer targets
+packages=("$@")
+if [ ${#packages[@]} -eq 0 ]; then
+  packages=(cmake g++ make pkg-config libgtest-dev zlib1g-dev libfltk1.3-dev libzip-dev xvfb xauth
+            clang libclang-rt-dev)  # clang and its runtimes: the libFuzzer targets
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -11,5 +16,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq "${missing[@]}" >/dev/null
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -5,32 +5,12 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <thread>
 
 #include "platform/os_error.h"
 
-namespace fs = std::filesystem;
 
 namespace platform_test {
-
-TempFolder::TempFolder() {
-  std::random_device random;
-  fs::path path = fs::temp_directory_path() / ("platform-test-" + std::to_string(random()));
-  fs::create_directory(path);
-  path_ = path.string();
-}
-
-TempFolder::~TempFolder() {
-  // Tests leave read-only files and folders behind: give the rights back first.
-  std::error_code ignored;
-  for (auto it = fs::recursive_directory_iterator(path_, ignored);
-       it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-    if (!it->is_symlink())
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-  }
-  fs::remove_all(path_, ignored);
-}
 
 void PutFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

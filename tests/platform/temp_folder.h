@@ -1,27 +1,17 @@
-// A fresh folder under the system's temporary folder, removed with all its
-// content when the test ends, and small helpers for building test trees.
+// Small helpers for building test trees in temporary folders.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "tests/e2e/harness.h"
+
 namespace platform_test {
 
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  // `name` inside the folder.
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+// The end-to-end harness's temporary folder, with the rights that tests take
+// away given back before it goes.
+using TempFolder = e2e::TempFolder;
 
 // Writes `bytes` to `path` without going through the code under test.
 void PutFile(const std::string& path, const std::string& bytes);

@@ -7,21 +7,10 @@ set -euo pipefail
 native=$(realpath "$1")
 windows=$(realpath "$2")
 
-export WINEPREFIX="$windows/wineprefix" WINEARCH=win64 WINEDEBUG=-all
-export CORVANE_E2E_TARGET=wine CORVANE_E2E_BIN="$windows/bin"
-unset DISPLAY WAYLAND_DISPLAY
-
-# One wine server stays up for the whole run instead of one per program (a
-# server that is up already is used as it is); wine's first start then builds
-# the prefix, which is slow but happens once per build folder.
+source "$(dirname "$0")/wine_env.sh"
+# One wine server stays up for the whole run instead of one per program.
 wineserver --persistent || true
 trap 'wineserver --kill' EXIT
-# wine's background services keep the standard handles of the program that
-# started them: they get none, so that no pipe of the caller stays open.
-[ -f "$WINEPREFIX/system.reg" ] || wineboot --init </dev/null >/dev/null 2>&1
-# Windows lists names that begin with a dot like any other; wine hides them
-# unless told otherwise.
-wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f </dev/null >/dev/null 2>&1
 
 status=0
 echo "== platform_win32_tests (under wine)"

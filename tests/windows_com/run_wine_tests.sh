@@ -16,11 +16,7 @@ set -euo pipefail
 native=$(realpath "$1")
 windows=$(realpath "$2")
 
-export WINEPREFIX="$windows/wineprefix" WINEARCH=win64 WINEDEBUG=-all
-export CORVANE_E2E_TARGET=wine CORVANE_E2E_BIN="$windows/bin"
-unset DISPLAY WAYLAND_DISPLAY
-[ -f "$WINEPREFIX/system.reg" ] || wineboot --init
-wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
+source "$(dirname "$0")/../windows/wine_env.sh"
 
 control=$(winepath -w "$windows/bin/permlet.ocx")
 status=0
