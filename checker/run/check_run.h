@@ -55,9 +55,9 @@ struct CheckRun {
 
   // Paths.
   std::string targetPath;
-  std::string releaseDir;    // never ends with a separator
+  std::string releaseDir;  // never ends with a separator
   std::string uploadedName;
-  std::string parentPath;    // ends with a separator once known
+  std::string parentPath;  // ends with a separator once known
 
   // Command-line values.
   std::string serverCrc;

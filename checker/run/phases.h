@@ -56,7 +56,7 @@ void SetPermissions(CheckRun& run, const std::string& mode, const std::string& o
 void LockRelease(CheckRun& run);
 
 // zip_release.cpp
-bool ExtractFileIdDiz(CheckRun& run);    // false: no file_id.diz, the run ends
+bool ExtractFileIdDiz(CheckRun& run);      // false: no file_id.diz, the run ends
 bool ReadZipExpectedCount(CheckRun& run);  // false: no count, go to the clean-up
 void TestZipRelease(CheckRun& run);
 

@@ -9,7 +9,6 @@
 
 #include "platform/os_error.h"
 
-
 namespace platform_test {
 
 void PutFile(const std::string& path, const std::string& bytes) {
