@@ -10,7 +10,7 @@ windows=$(realpath "$2")
 source "$(dirname "$0")/wine_env.sh"
 # One wine server stays up for the whole run instead of one per program.
 wineserver --persistent || true
-trap 'wineserver --kill' EXIT
+trap 'wineserver --kill || true' EXIT
 
 status=0
 echo "== platform_win32_tests (under wine)"
