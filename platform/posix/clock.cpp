@@ -1,7 +1,5 @@
 #include <time.h>
 
-#include <chrono>
-
 #include "platform/platform.h"
 
 namespace platform {
@@ -21,10 +19,6 @@ double TimeOfDaySeconds() {
   timespec now;
   struct tm local = LocalNow(now);
   return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_nsec / 1e9;
-}
-
-double ElapsedSeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 LocalTime Now() {

@@ -1,5 +1,3 @@
-#include <chrono>
-
 #include "platform/platform.h"
 #include "platform/win32/win32_support.h"
 
@@ -9,10 +7,6 @@ double TimeOfDaySeconds() {
   SYSTEMTIME local;
   GetLocalTime(&local);
   return local.wHour * 3600.0 + local.wMinute * 60.0 + local.wSecond + local.wMilliseconds / 1e3;
-}
-
-double ElapsedSeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 LocalTime Now() {
