@@ -7,7 +7,7 @@ namespace cleanup {
 
 namespace {
 
-// The text up to its last separator; the whole text when it has none.
+// The text up to its last separator; nothing when it has none.
 std::optional<std::string> UpToLastSeparator(std::string_view path) {
   const std::size_t last = path.rfind(platform::kSeparator);
   if (last == std::string_view::npos) return std::nullopt;

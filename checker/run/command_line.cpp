@@ -1,4 +1,4 @@
-#include "checker/run/command_line.h"
+#include <utility>
 
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
@@ -7,25 +7,25 @@
 #include "common/strings.h"
 #include "platform/platform.h"
 
-namespace command_line {
+namespace {
 
+// Positions are 1-based, 0 meaning "not found", the way the rules for the
+// server's line are written down.
+
+// Position of the first `what` at or after position `from` (letter case
+// ignored), or 0.
 std::size_t Find(std::string_view text, std::string_view what, std::size_t from) {
   std::size_t found = strings::FindIgnoreCase(text, what, from - 1);
   return found == std::string_view::npos ? 0 : found + 1;
 }
 
+// The `count` characters from position `from`: empty past the end; a negative
+// count is an error.
 std::string Mid(std::string_view text, std::size_t from, std::ptrdiff_t count) {
   if (count < 0) throw RunError(platform::kInvalidArgument);
   if (from > text.size()) return {};
   return std::string(text.substr(from - 1, static_cast<std::size_t>(count)));
 }
-
-}  // namespace command_line
-
-namespace {
-
-using command_line::Find;
-using command_line::Mid;
 
 std::ptrdiff_t Distance(std::size_t to, std::size_t from) {
   return static_cast<std::ptrdiff_t>(to) - static_cast<std::ptrdiff_t>(from);
@@ -67,6 +67,8 @@ void ReadOptions(CheckRun& run) {
   run.bValue = strings::RemoveAll(OptionValue(line, "-b:", " "), '/');
   run.id3Genre = GenreValue(line);
   if (run.id3Genre.empty()) run.id3Genre = "no_id3_genre";
+  // A server that passes no year leaves it empty: that counts as no year too,
+  // so a year kept in the status store is taken up.
   if (run.id3Year.empty() || run.id3Year == "0000" || run.id3Year == "    ")
     run.id3Year = "no_id3_year";
 }
@@ -83,8 +85,12 @@ void ParseCommandLine(CheckRun& run) {
   SetErrorContext(run, "Parsing parameters",
                   "Make sure you have set your parameters properly according to the manual");
   // The upload's folder is known before any option is read, so that a failing
-  // option still leaves its error log in the release folder.
-  if (user >= 2) run.releaseDir = strings::BeforeLastSeparator(line.substr(0, user - 2));
+  // option still leaves its error log in the release folder; but never a
+  // folder that a step up in the upload's name points elsewhere.
+  if (user >= 2) {
+    std::string folder = strings::BeforeLastSeparator(line.substr(0, user - 2));
+    if (!StepsUp(folder)) run.releaseDir = std::move(folder);
+  }
 
   std::size_t end = Find(line, " -", user + 1);
   if (end == 0) {

@@ -42,23 +42,6 @@ inline constexpr DialogTemplate kPropPageDialog = {
     62,  "MS Sans Serif",
     8,   "TODO: Place controls to manipulate properties of Permlet Control on this dialog."};
 
-struct VersionInfo {
-  std::uint16_t fileVersion[4];
-  std::uint16_t productVersion[4];
-  const char* fileDescription;
-  const char* productName;
-  const char* internalName;
-  const char* originalFilename;
-  bool selfRegistering;  // "OLESelfRegister"
-};
-inline constexpr VersionInfo kVersionInfo = {{1, 0, 0, 1},
-                                             {1, 0, 0, 1},
-                                             "Permlet ActiveX Control Module",
-                                             "Permlet ActiveX Control Module",
-                                             "Permlet",
-                                             "Permlet.OCX",
-                                             true};
-
 // Miscellaneous status of the control class.
 inline constexpr std::uint32_t kOleMiscRecomposeOnResize = 0x1;
 inline constexpr std::uint32_t kOleMiscCantLinkInside = 0x10;

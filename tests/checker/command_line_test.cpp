@@ -118,6 +118,13 @@ TEST(ParseCommandLine, FailingOptionKnowsTheReleaseFolder) {
   atStart.targetPath = "-u:bob -l:abc";
   EXPECT_THROW(ParseCommandLine(atStart), RunError);
   EXPECT_EQ(atStart.releaseDir, "");
+
+  // Doubled blanks in a user's file name become separators: a name that
+  // steps up must not send the log into another folder.
+  CheckRun steppingUp;
+  steppingUp.targetPath = "/ftp/Rel/a  ..  Other  x.r01 1A2B3C4D -u:bob -l:abc -s:x";
+  EXPECT_THROW(ParseCommandLine(steppingUp), RunError);
+  EXPECT_EQ(steppingUp.releaseDir, "");
 }
 
 class ServerCrc : public ::testing::Test {
