@@ -71,15 +71,6 @@ std::optional<float> CountInLine(const std::string& line) {
   return std::nullopt;
 }
 
-bool ArchiveIsGood(const std::string& archivePath) {
-  VBUnzBas unzip;
-  unzip.optionFlags[VBUnzBas::kTestFlag] = 1;
-  unzip.archiveName = archivePath;
-  unzip.optionFlags[VBUnzBas::kListFlag] = 1;
-  unzip.RunUnzip();
-  return unzip.resultCode() == 0;
-}
-
 void DeleteIfExists(const std::string& path) {
   if (platform::FileExists(path)) platform::DeleteFile(path, false);
 }
@@ -128,7 +119,7 @@ void TestZipRelease(CheckRun& run) {
   run.statusFlags = run.previousStatusFlags;
   // A test that cannot be made at all counts as a bad archive, never a good one.
   bool good = false;
-  IgnoreFailure([&] { good = ArchiveIsGood(run.targetPath); });
+  IgnoreFailure([&] { good = TestArchive(run.targetPath) == 0; });
   if (good) {
     run.statusFlags = numtext::FormatDouble(numtext::ParseLeadingNumber(run.statusFlags) + 1);
     IgnoreFailure([&] {

@@ -49,3 +49,12 @@ void UZ_CALLBACK VBUnzBas::UnzipMessage(std::uint32_t, std::uint32_t, unsigned, 
                                         const char*, std::uint32_t, char) {}
 
 int UZ_CALLBACK VBUnzBas::UnzipService(const char*, std::uint32_t) { return 0; }
+
+std::int32_t TestArchive(const std::string& archivePath) {
+  VBUnzBas unzip;
+  unzip.optionFlags[VBUnzBas::kTestFlag] = 1;
+  unzip.archiveName = archivePath;
+  unzip.optionFlags[VBUnzBas::kListFlag] = 1;
+  unzip.RunUnzip();
+  return unzip.resultCode();
+}

@@ -42,3 +42,7 @@ class VBUnzBas {
  private:
   std::int32_t resultCode_ = 0;
 };
+
+// Tests one archive the way the checker does (test and list): the library's
+// result code, 0 when every member is sound.
+std::int32_t TestArchive(const std::string& archivePath);

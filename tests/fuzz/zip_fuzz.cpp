@@ -22,15 +22,6 @@ bool IsResultCode(int code) {
   return false;
 }
 
-int TestThroughLibrary(const std::string& path) {
-  VBUnzBas unzip;
-  unzip.optionFlags[VBUnzBas::kTestFlag] = 1;
-  unzip.archiveName = path;
-  unzip.optionFlags[VBUnzBas::kListFlag] = 1;
-  unzip.RunUnzip();
-  return unzip.resultCode();
-}
-
 void CheckMember(zipreader::ZipArchive& archive, const zipreader::Member& member,
                  std::string_view input) {
   const zipreader::Verdict verdict = archive.Test(member);
@@ -51,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = fuzz::ScratchPath("upload.zip");
   fuzz::PutFile(path, input);
 
-  const int result = TestThroughLibrary(path);
+  const int result = TestArchive(path);
   FUZZ_CHECK(IsResultCode(result), input);
 
   zipreader::ZipArchive archive(path);

@@ -24,15 +24,6 @@ class Unzip32 : public ::testing::Test {
     e2e::WriteFile(path, bytes);
     return path;
   }
-  // The binding as the checker uses it: test and list, on one archive.
-  int RunBinding(const std::string& path) {
-    VBUnzBas unzip;
-    unzip.optionFlags[VBUnzBas::kTestFlag] = 1;
-    unzip.archiveName = path;
-    unzip.optionFlags[VBUnzBas::kListFlag] = 1;
-    unzip.RunUnzip();
-    return unzip.resultCode();
-  }
 
   e2e::TempFolder folder_;
 };
@@ -83,16 +74,17 @@ class Entry32 : public Unzip32 {
 
 TEST_F(Unzip32, BindingGetsZeroForASoundArchiveOnly) {
   Archive sound = BuildZip(kTwoMembers);
-  EXPECT_EQ(RunBinding(Put(sound.bytes)), 0);
+  EXPECT_EQ(TestArchive(Put(sound.bytes)), 0);
 
   std::string damaged = sound.bytes;
   damaged[sound.dataOffsets[1] + 5] ^= 0x20;
-  EXPECT_NE(RunBinding(Put(damaged)), 0);
-  EXPECT_EQ(RunBinding(Put(BuildZip({{.name = "x", .content = "y", .flags = 1}}).bytes)), IZ_UNSUP);
-  EXPECT_EQ(RunBinding(folder_ / "absent.zip"), PK_NOZIP);
-  EXPECT_EQ(RunBinding(Put("not an archive at all, just some text")), PK_NOZIP);
+  EXPECT_NE(TestArchive(Put(damaged)), 0);
+  EXPECT_EQ(TestArchive(Put(BuildZip({{.name = "x", .content = "y", .flags = 1}}).bytes)),
+            IZ_UNSUP);
+  EXPECT_EQ(TestArchive(folder_ / "absent.zip"), PK_NOZIP);
+  EXPECT_EQ(TestArchive(Put("not an archive at all, just some text")), PK_NOZIP);
   // An archive without members is no sound release archive.
-  EXPECT_EQ(RunBinding(Put(BuildZip({}).bytes)), PK_WARN);
+  EXPECT_EQ(TestArchive(Put(BuildZip({}).bytes)), PK_WARN);
 }
 
 TEST_F(Unzip32, BindingPassesItsFlagsToTheLibrary) {
