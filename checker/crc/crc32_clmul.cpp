@@ -29,10 +29,11 @@ CORVANE_CRC_CLMUL_TARGET std::uint32_t Crc32Clmul(std::uint32_t reg, const std::
 #pragma GCC unroll 16
     for (int i = 0; i < kLanes; ++i) lane[i] = Fold128(lane[i], byRound, load(data + 16 * i));
   }
-  const __m128i by128 = FoldKey(FoldBy(128));
-  __m128i x = lane[0];
+  // Every lane folded onto the last one at once, each by its distance.
+  constexpr auto kByLanes = FoldSteps<kLanes>(128);
+  __m128i x = lane[kLanes - 1];
 #pragma GCC unroll 16
-  for (int i = 1; i < kLanes; ++i) x = Fold128(x, by128, lane[i]);
+  for (int i = 0; i < kLanes - 1; ++i) x = Fold128(lane[i], FoldKey(kByLanes[kLanes - 1 - i]), x);
   return FinishLane(x, data, count, table);
 }
 

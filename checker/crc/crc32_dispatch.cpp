@@ -13,8 +13,10 @@ const char* Crc32KernelName(Crc32Kernel kernel) {
       return "table";
     case Crc32Kernel::kClmul:
       return "pclmul";
+    case Crc32Kernel::kVpclmul256:
+      return "vpclmul256";
     case Crc32Kernel::kVpclmul:
-      return "vpclmul";
+      return "vpclmul512";
   }
   return "?";
 }
@@ -26,6 +28,10 @@ bool Crc32KernelAvailable(Crc32Kernel kernel) {
 #if CORVANE_CRC_X86_64
     case Crc32Kernel::kClmul:
       return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+    case Crc32Kernel::kVpclmul256:
+      // Also reports whether the system saves the 256-bit registers.
+      return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("vpclmulqdq") &&
+             Crc32KernelAvailable(Crc32Kernel::kClmul);
     case Crc32Kernel::kVpclmul:
       // Also reports whether the system saves the 512-bit registers.
       return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("vpclmulqdq") &&
@@ -42,6 +48,8 @@ Crc32Loop Crc32LoopFor(Crc32Kernel kernel) {
 #if CORVANE_CRC_X86_64
     case Crc32Kernel::kClmul:
       return Crc32Clmul;
+    case Crc32Kernel::kVpclmul256:
+      return Crc32Vpclmul256;
     case Crc32Kernel::kVpclmul:
       return Crc32Vpclmul;
 #endif
@@ -52,7 +60,8 @@ Crc32Loop Crc32LoopFor(Crc32Kernel kernel) {
 
 Crc32Kernel SelectedCrc32Kernel() {
   if (forcedKernel) return *forcedKernel;
-  for (Crc32Kernel kernel : {Crc32Kernel::kVpclmul, Crc32Kernel::kClmul}) {
+  for (Crc32Kernel kernel :
+       {Crc32Kernel::kVpclmul, Crc32Kernel::kVpclmul256, Crc32Kernel::kClmul}) {
     if (Crc32KernelAvailable(kernel)) return kernel;
   }
   return Crc32Kernel::kTable;

@@ -15,6 +15,8 @@
 // register is the CRC register of the whole stream, which the table finishes.
 #pragma once
 
+#include <array>
+
 #include "checker/crc/crc32_kernels.h"
 
 #if CORVANE_CRC_X86_64
@@ -35,6 +37,15 @@ struct FoldConstants {
   std::uint64_t low, high;
 };
 consteval FoldConstants FoldBy(int bits) { return {XPowMod(bits + 31), XPowMod(bits - 33)}; }
+
+// [i]: the constants that fold by i steps of `bits` (from 1 on), so that
+// several registers fold onto one at once.
+template <std::size_t N>
+consteval std::array<FoldConstants, N> FoldSteps(int bits) {
+  std::array<FoldConstants, N> steps{};
+  for (std::size_t i = 1; i < N; ++i) steps[i] = FoldBy(static_cast<int>(i) * bits);
+  return steps;
+}
 
 #define CORVANE_CRC_CLMUL_TARGET __attribute__((target("pclmul,sse4.1")))
 
@@ -59,7 +70,7 @@ CORVANE_CRC_CLMUL_TARGET inline std::uint32_t FinishLane(__m128i x, const std::u
   }
   alignas(16) std::uint8_t lane[16];
   _mm_store_si128(reinterpret_cast<__m128i*>(lane), x);
-  return Crc32Bytewise(Crc32Bytewise(0, lane, 16, table), data, count, table);
+  return Crc32Table(Crc32Table(0, lane, 16, table), data, count, table);
 }
 
 }  // namespace crc_internal

@@ -29,12 +29,13 @@ using Crc32Loop = std::uint32_t (*)(std::uint32_t reg, const std::uint8_t* data,
 extern const std::uint32_t kCrc32Table[256];
 
 enum class Crc32Kernel {
-  kTable,    // slicing-by-16, portable
-  kClmul,    // PCLMULQDQ folding over 128-bit lanes (x86-64)
-  kVpclmul,  // VPCLMULQDQ folding over 512-bit registers (x86-64 with AVX-512)
+  kTable,       // slicing-by-16, portable
+  kClmul,       // PCLMULQDQ folding over 128-bit lanes (x86-64)
+  kVpclmul256,  // VPCLMULQDQ folding over 256-bit registers (x86-64 with AVX2)
+  kVpclmul,     // VPCLMULQDQ folding over 512-bit registers (x86-64 with AVX-512)
 };
 inline constexpr Crc32Kernel kAllCrc32Kernels[] = {Crc32Kernel::kTable, Crc32Kernel::kClmul,
-                                                   Crc32Kernel::kVpclmul};
+                                                   Crc32Kernel::kVpclmul256, Crc32Kernel::kVpclmul};
 const char* Crc32KernelName(Crc32Kernel kernel);
 
 // Whether this build and this processor can run the kernel.
@@ -56,6 +57,8 @@ std::uint32_t Crc32Bytewise(std::uint32_t reg, const std::uint8_t* data, std::si
 #if CORVANE_CRC_X86_64
 std::uint32_t Crc32Clmul(std::uint32_t reg, const std::uint8_t* data, std::size_t count,
                          const std::uint32_t* table);
+std::uint32_t Crc32Vpclmul256(std::uint32_t reg, const std::uint8_t* data, std::size_t count,
+                              const std::uint32_t* table);
 std::uint32_t Crc32Vpclmul(std::uint32_t reg, const std::uint8_t* data, std::size_t count,
                            const std::uint32_t* table);
 #endif

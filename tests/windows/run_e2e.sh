@@ -15,6 +15,8 @@ trap 'wineserver --kill || true' EXIT
 status=0
 echo "== platform_win32_tests (under wine)"
 wine "$windows/tests/platform_win32_tests.exe" --gtest_brief=1 || status=1
+echo "== crc_kernel_win32_tests (under wine)"
+wine "$windows/tests/crc_kernel_win32_tests.exe" --gtest_brief=1 || status=1
 run() {
   echo "== $* (under wine)"
   "$native/tests/$@" --gtest_brief=1 || status=1
