@@ -1,5 +1,7 @@
 // Reads one file and prints its CRC-32, by the method named first:
-//   crc_file read|corvane|isal|zlib PATH
+//   crc_file read|corvane|isal|zlib PATH [PASSES]
+// PASSES (default 1) repeats the whole file that many times in one process, so
+// that one timing is long enough to stand above the machine's noise.
 //   crc_file kernel          (prints the CRC-32 loop chosen on this machine)
 // "read" reads the file the way CalculateFile does and computes nothing (the
 // baseline); "corvane" is clsCRC::CalculateFile; "isal" and "zlib" feed the same
@@ -7,6 +9,7 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -39,30 +42,33 @@ int main(int argc, char** argv) {
     std::printf("%s\n", crc_internal::Crc32KernelName(crc_internal::SelectedCrc32Kernel()));
     return 0;
   }
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: crc_file read|corvane|isal|zlib PATH\n");
+  const int passes = argc == 4 ? std::atoi(argv[3]) : 1;
+  if ((argc != 3 && argc != 4) || passes < 1) {
+    std::fprintf(stderr, "usage: crc_file read|corvane|isal|zlib PATH [PASSES]\n");
     return 2;
   }
   const std::string method = argv[1], path = argv[2];
   std::uint32_t crc = 0;
   try {
-    if (method == "read") {
-      crc = Stream(path, 0, [](std::uint32_t c, const std::uint8_t*, std::size_t) { return c; });
-    } else if (method == "corvane") {
-      crc = static_cast<std::uint32_t>(clsCRC().CalculateFile(path).value_or(0));
-    } else if (method == "zlib") {
-      crc = Stream(path, 0, [](std::uint32_t c, const std::uint8_t* p, std::size_t n) {
-        return static_cast<std::uint32_t>(crc32(c, p, static_cast<uInt>(n)));
-      });
+    for (int pass = 0; pass < passes; ++pass) {
+      if (method == "read") {
+        crc = Stream(path, 0, [](std::uint32_t c, const std::uint8_t*, std::size_t) { return c; });
+      } else if (method == "corvane") {
+        crc = static_cast<std::uint32_t>(clsCRC().CalculateFile(path).value_or(0));
+      } else if (method == "zlib") {
+        crc = Stream(path, 0, [](std::uint32_t c, const std::uint8_t* p, std::size_t n) {
+          return static_cast<std::uint32_t>(crc32(c, p, static_cast<uInt>(n)));
+        });
 #if CORVANE_HAVE_ISAL
-    } else if (method == "isal") {
-      crc = Stream(path, 0, [](std::uint32_t c, const std::uint8_t* p, std::size_t n) {
-        return crc32_gzip_refl(c, p, n);
-      });
+      } else if (method == "isal") {
+        crc = Stream(path, 0, [](std::uint32_t c, const std::uint8_t* p, std::size_t n) {
+          return crc32_gzip_refl(c, p, n);
+        });
 #endif
-    } else {
-      std::fprintf(stderr, "unknown method %s\n", method.c_str());
-      return 2;
+      } else {
+        std::fprintf(stderr, "unknown method %s\n", method.c_str());
+        return 2;
+      }
     }
   } catch (const platform::OsError& e) {
     std::fprintf(stderr, "error %d: %s\n", e.number(), e.what());

@@ -36,23 +36,28 @@ time_once() {
   shift
   local t
   t=$({ time "$@" >/dev/null 2>&1; } 2>&1 | tail -1)
-  WALL[$name]+="$(awk '{print $1}' <<<"$t") "
-  CPU[$name]+="$(awk '{print $2 + $3}' <<<"$t") "
+  WALL[$name]+="$(awk -v d="${DIV[$name]}" '{print $1 / d}' <<<"$t") "
+  CPU[$name]+="$(awk -v d="${DIV[$name]}" '{print ($2 + $3) / d}' <<<"$t") "
 }
 median() { tr ' ' '\n' | grep . | sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 
+# The crc_file contenders read the file PASSES times per timing (a single pass
+# is short enough for the machine's noise to swamp the differences); their
+# times are per pass. cksfv and rhash read it once.
+PASSES=5
 NAMES=()
-declare -A CMD LABEL
-# contender NAME LABEL COMMAND: one line of the table.
+declare -A CMD LABEL DIV
+# contender NAME LABEL COMMAND [PASSES]: one line of the table.
 contender() {
   NAMES+=("$1")
   LABEL[$1]=$2
   CMD[$1]=$3
+  DIV[$1]=${4:-1}
 }
-contender read "read only (baseline)" "$CRC_FILE read $DATA"
-contender corvane "clsCRC::CalculateFile" "$CRC_FILE corvane $DATA"
-contender isal "ISA-L crc32_gzip_refl" "$CRC_FILE isal $DATA"
-contender zlib "zlib crc32" "$CRC_FILE zlib $DATA"
+contender read "read only (baseline)" "$CRC_FILE read $DATA $PASSES" "$PASSES"
+contender corvane "clsCRC::CalculateFile" "$CRC_FILE corvane $DATA $PASSES" "$PASSES"
+contender isal "ISA-L crc32_gzip_refl" "$CRC_FILE isal $DATA $PASSES" "$PASSES"
+contender zlib "zlib crc32" "$CRC_FILE zlib $DATA $PASSES" "$PASSES"
 contender cksfv "cksfv" "cksfv $DATA"
 contender rhash "rhash --crc32" "rhash --crc32 $DATA"
 crc_of() { rhash --crc32 --simple "$1" | awk '{print toupper($1)}'; }
@@ -114,11 +119,13 @@ if [ "$CORVANE_READY" = 1 ]; then
 fi
 
 # ---- The loops alone -----------------------------------------------------------
-# Buffers of 16 KiB (L1), 256 KiB and 1 MiB (L2); GB/s by CPU time.
+# Buffers of 16 KiB (L1), 256 KiB and 1 MiB (L2); GB/s by CPU time. The
+# repetitions of all loops run in random order, so load changes hit all alike.
 echo
 echo "CRC loops, median GB/s of $REPS repetitions:"
 LOOPS=$("$CRC_BENCH" --benchmark_filter='^Kernel/.*/(16384|262144|1048576)$' \
-  --benchmark_repetitions="$REPS" --benchmark_report_aggregates_only=true \
+  --benchmark_repetitions="$REPS" --benchmark_enable_random_interleaving=true \
+  --benchmark_report_aggregates_only=true \
   --benchmark_format=csv 2>/dev/null | tr -d '"' |
   awk -F, -v reps="$REPS" '$1 ~ /^Kernel\// && (reps == 1 || $1 ~ /_median$/) {
     split($1, n, "/"); sub(/_median/, "", n[3])
@@ -135,7 +142,7 @@ done
 echo
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) CPUs," \
   "$(free -g | awk '/Mem:/ {print $2}') GiB; CRC-32 loop: $KERNEL"
-echo "Medians of $REPS runs; wall = elapsed, cpu = user+system."
+echo "Medians of $REPS runs; wall = elapsed, cpu = user+system; crc_file lines per pass ($PASSES a run)."
 base_wall=$(median <<<"${WALL[read]}")
 base_cpu=$(median <<<"${CPU[read]}")
 printf '%-34s %10s %8s %10s %8s\n' "" "wall s" "x read" "cpu s" "x read"

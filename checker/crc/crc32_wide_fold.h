@@ -49,6 +49,8 @@ constexpr int kRingMirror = kPassedPerRound;  // copies of the first entries pas
 // Rounds whose passed blocks have no room to pass their content on.
 constexpr std::size_t kClosingRounds = (kSpan + kPassedPerRound - 1) / kPassedPerRound;
 
+constexpr std::size_t kPrefetchAhead = 2048;
+
 // Below this many rounds, the plain fold is as fast: the ring must be cleared
 // and the closing rounds fold everything.
 constexpr std::size_t kPassingMinimumRounds = 128;
@@ -89,6 +91,17 @@ CORVANE_CRC_WIDE_TARGET std::uint32_t WideCrc32(std::uint32_t reg, const std::ui
     return W::Xor3(W::Xor3(from(kPassOn[0]), from(kPassOn[1]), from(kPassOn[2])), from(kPassOn[3]),
                    from(kPassOn[4]));
   };
+  // Bytes fresh from a file read come from the shared cache, not the core's
+  // own, and the loads would wait for every line: each round first asks for
+  // the lines of a later one. Measured best: 2 KiB ahead, every line, the
+  // requests kept together as a loop of their own.
+  const auto prefetch = [&]() CORVANE_CRC_WIDE_TARGET {
+    const std::uintptr_t ahead = reinterpret_cast<std::uintptr_t>(data) + kPrefetchAhead;
+#pragma GCC unroll 1
+    for (std::size_t line = 0; line < kRound; line += 64) {
+      _mm_prefetch(reinterpret_cast<const char*>(ahead + line), _MM_HINT_T0);
+    }
+  };
   const auto nextRound = [&]() CORVANE_CRC_WIDE_TARGET {
     // Pulls read up to three entries past the end; keep them equal to the first.
     if (at == 0) std::memcpy(ringAt(kRingEntries * kBlock), ring, kRingMirror * sizeof(Reg));
@@ -98,6 +111,7 @@ CORVANE_CRC_WIDE_TARGET std::uint32_t WideCrc32(std::uint32_t reg, const std::ui
   };
 
   for (std::size_t r = 0; r < passingRounds; ++r) {
+    prefetch();
 #pragma GCC unroll 16
     for (int s = 0; s < kSlots; s += 2) {
       const Reg in = W::Load(data + s * kBlock);
@@ -108,6 +122,7 @@ CORVANE_CRC_WIDE_TARGET std::uint32_t WideCrc32(std::uint32_t reg, const std::ui
     nextRound();
   }
   for (std::size_t r = passingRounds; r < rounds; ++r) {
+    prefetch();
 #pragma GCC unroll 16
     for (int s = 0; s < kSlots; s += 2) {
       Reg passed = W::Load(data + s * kBlock);
