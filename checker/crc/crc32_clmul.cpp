@@ -29,12 +29,7 @@ CORVANE_CRC_CLMUL_TARGET std::uint32_t Crc32Clmul(std::uint32_t reg, const std::
 #pragma GCC unroll 16
     for (int i = 0; i < kLanes; ++i) lane[i] = Fold128(lane[i], byRound, load(data + 16 * i));
   }
-  // Every lane folded onto the last one at once, each by its distance.
-  constexpr auto kByLanes = FoldSteps<kLanes>(128);
-  __m128i x = lane[kLanes - 1];
-#pragma GCC unroll 16
-  for (int i = 0; i < kLanes - 1; ++i) x = Fold128(lane[i], FoldKey(kByLanes[kLanes - 1 - i]), x);
-  return FinishLane(x, data, count, table);
+  return FinishLane(FoldOntoLast(lane), data, count, table);
 }
 
 }  // namespace crc_internal

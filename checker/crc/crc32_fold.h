@@ -59,6 +59,16 @@ CORVANE_CRC_CLMUL_TARGET inline __m128i Fold128(__m128i x, __m128i key, __m128i 
       _mm_xor_si128(_mm_clmulepi64_si128(x, key, 0x00), _mm_clmulepi64_si128(x, key, 0x11)), onto);
 }
 
+// Every lane folded onto the last one at once, each by its distance from it.
+template <std::size_t N>
+CORVANE_CRC_CLMUL_TARGET inline __m128i FoldOntoLast(const __m128i (&lane)[N]) {
+  constexpr auto kByLanes = FoldSteps<N>(128);
+  __m128i x = lane[N - 1];
+#pragma GCC unroll 16
+  for (std::size_t i = 0; i + 1 < N; ++i) x = Fold128(lane[i], FoldKey(kByLanes[N - 1 - i]), x);
+  return x;
+}
+
 // Folds the whole 16-byte blocks that follow into `x`, then finishes the
 // register through the table with the lane and the bytes left over.
 CORVANE_CRC_CLMUL_TARGET inline std::uint32_t FinishLane(__m128i x, const std::uint8_t* data,

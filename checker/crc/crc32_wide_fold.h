@@ -150,16 +150,9 @@ CORVANE_CRC_WIDE_TARGET std::uint32_t WideCrc32(std::uint32_t reg, const std::ui
   for (; count >= kBlock; count -= kBlock, data += kBlock) x = W::Fold(x, byBlock, W::Load(data));
 
   // The register's 16-byte lanes, likewise folded onto the last one.
-  constexpr std::size_t kLanes = W::kBytes / 16;
-  constexpr auto kByLanes = FoldSteps<W::kBytes / 16>(128);
-  alignas(64) __m128i lane[kLanes];
+  alignas(64) __m128i lane[W::kBytes / 16];
   W::Lanes(x, lane);
-  __m128i last = lane[kLanes - 1];
-#pragma GCC unroll 16
-  for (std::size_t i = 0; i < kLanes - 1; ++i) {
-    last = Fold128(lane[i], FoldKey(kByLanes[kLanes - 1 - i]), last);
-  }
-  return FinishLane(last, data, count, table);
+  return FinishLane(FoldOntoLast(lane), data, count, table);
 }
 
 }  // namespace
