@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "permlet/aclfile/ascii_case.h"
+#include "common/strings.h"
 #include "permlet/aclfile/record_numbers.h"
 #include "permlet/aclfile/sec_file_system.h"
 #include "permlet/aclfile/split_fields.h"
@@ -76,13 +76,13 @@ PermissionFile::Choice PermissionFile::Choose(std::string_view directory) {
   permFilePath_ += permFileName_;
   entries_.RemoveAll();
 
-  if (!platform::FileExists(permFilePath_)) return Choice::kNoFile;
+  if (!files_.FileExists(permFilePath_)) return Choice::kNoFile;
   // Read under the table lock that every save holds: a control in another
   // process never reads a file half written, which it would then write back
   // without the entries it missed.
   std::string bytes;
   try {
-    entries_.WhileTableLocked([&] { bytes = platform::ReadWholeFile(permFilePath_); });
+    entries_.WhileTableLocked([&] { bytes = files_.ReadWholeFile(permFilePath_); });
   } catch (const platform::OsError&) {
     return Choice::kUnreadable;
   }
@@ -102,7 +102,7 @@ void PermissionFile::Load(const std::string& text) {
     at = end;
 
     if (piece.size() < kLinePrefix.size() ||
-        !EqualsIgnoreCase(piece.substr(0, kLinePrefix.size()), kLinePrefix))
+        !strings::EqualsIgnoreCase(piece.substr(0, kLinePrefix.size()), kLinePrefix))
       continue;
     const SplitFields parts(piece.substr(kLinePrefix.size()), '=');
     std::string record = parts.Field(1);
@@ -113,8 +113,8 @@ void PermissionFile::Load(const std::string& text) {
 
 std::optional<PermEntry> PermissionFile::GetEntry(std::string_view fullPath) const {
   const std::string name = SECFileSystem::FileNamePart(fullPath);
-  if (EqualsIgnoreCase(name, permFileName_)) return PermEntry{"root", "root", "000", 1, 0};
-  const std::optional<std::string> record = entries_.Lookup(LowerAscii(name));
+  if (strings::EqualsIgnoreCase(name, permFileName_)) return PermEntry{"root", "root", "000", 1, 0};
+  const std::optional<std::string> record = entries_.Lookup(strings::ToLower(name));
   if (!record) return std::nullopt;
   const SplitFields fields(*record, '|');
   return PermEntry{fields.Field(0), fields.Field(1), fields.Field(2),
@@ -122,8 +122,8 @@ std::optional<PermEntry> PermissionFile::GetEntry(std::string_view fullPath) con
 }
 
 bool PermissionFile::GetEntryForName(std::string_view fileName) const {
-  return EqualsIgnoreCase(fileName, permFileName_) ||
-         entries_.Lookup(LowerAscii(fileName)).has_value();
+  return strings::EqualsIgnoreCase(fileName, permFileName_) ||
+         entries_.Lookup(strings::ToLower(fileName)).has_value();
 }
 
 void PermissionFile::SetEntry(std::string_view fullPath, std::string_view owner,
@@ -134,7 +134,7 @@ void PermissionFile::SetEntry(std::string_view fullPath, std::string_view owner,
   const Choice choice = Choose(SECFileSystem::DirectoryPart(fullPath));
   if (choice == Choice::kRefused || choice == Choice::kUnreadable) return;
   const std::string record = FormatRecord(owner, group, mode, complete, free);
-  const std::string name = LowerAscii(SECFileSystem::FileNamePart(fullPath));
+  const std::string name = strings::ToLower(SECFileSystem::FileNamePart(fullPath));
   if (entries_.Lookup(name)) {
     entries_.Replace(name, record);
   } else {
@@ -158,8 +158,8 @@ void PermissionFile::SavePermFile() const {
     // it is emptied and rewritten in place instead; a file that cannot be
     // written either way is left as it is.
     const std::string bytes = TextModeWrite(text);
-    if (!Written([&] { platform::WriteFileAtomically(permFilePath_, bytes); }))
-      Written([&] { platform::WriteWholeFile(permFilePath_, bytes); });
+    if (!Written([&] { files_.WriteFileAtomically(permFilePath_, bytes); }))
+      Written([&] { files_.WriteWholeFile(permFilePath_, bytes); });
   });
 }
 

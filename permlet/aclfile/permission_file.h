@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "permlet/aclfile/entry_map.h"
+#include "platform/file_system.h"
 
 namespace permlet {
 
@@ -30,8 +31,9 @@ class PermissionFile {
   // longer line counts as a line of its own.
   static constexpr std::size_t kReadPieceLength = 511;
 
-  // Throws platform::OsError when the map's named locks cannot be opened.
-  PermissionFile() = default;
+  // Reads and writes through `files`. Throws platform::OsError when the map's
+  // named locks cannot be opened.
+  explicit PermissionFile(platform::FileSystem& files) : files_(files) {}
 
   // Chooses the permission file of `directory` and loads it into the map,
   // which is emptied first. False when the folder is refused, when it holds
@@ -57,6 +59,7 @@ class PermissionFile {
   Choice Choose(std::string_view directory);
   void Load(const std::string& bytes);
 
+  platform::FileSystem& files_;
   std::string permFileName_ = kPermFileName;
   std::string permFilePath_;
   std::string statusText_ = "no error";

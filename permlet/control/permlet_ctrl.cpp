@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "permlet/aclfile/sec_file_system.h"
-#include "platform/platform.h"
+#include "platform/file_system.h"
 
 namespace permlet {
 
@@ -13,9 +13,10 @@ namespace {
 // The platform's wildcard search over one folder; a folder that cannot be
 // searched finds nothing. A path without a folder part searches the current
 // folder.
-std::vector<platform::DirEntry> Search(const std::string& directory, std::string_view pattern) {
+std::vector<platform::DirEntry> Search(platform::FileSystem& files, const std::string& directory,
+                                       std::string_view pattern) {
   try {
-    return platform::FindEntries(directory.empty() ? "." : directory, pattern);
+    return files.FindEntries(directory.empty() ? "." : directory, pattern);
   } catch (const platform::OsError&) {
     return {};
   }
@@ -79,13 +80,13 @@ std::int32_t CPermletCtrl::Chmod(std::string_view mode, std::string_view uname,
                                  std::string_view gname, std::string_view fullpath,
                                  std::int16_t complete, std::int16_t /*free: always written 0*/) {
   try {
-    PermissionFile file;
+    PermissionFile file(files_);
     const std::string directory = SECFileSystem::DirectoryPart(fullpath);
     file.AutoChoosePermFile(directory);
     const std::string name = SECFileSystem::FileNamePart(fullpath);
     if (fullpath.find('*') != std::string_view::npos) {
       ChmodPattern(file, directory, name, mode, uname, gname, complete);
-    } else if (!name.empty() && !Search(directory, name).empty()) {
+    } else if (!name.empty() && !Search(files_, directory, name).empty()) {
       file.SetEntry(fullpath, uname, gname, mode, complete, 0);
     }
   } catch (const platform::OsError&) {
@@ -100,7 +101,7 @@ void CPermletCtrl::ChmodPattern(PermissionFile& file, const std::string& directo
                                 std::string_view pattern, std::string_view mode,
                                 std::string_view uname, std::string_view gname,
                                 std::int16_t complete) {
-  for (const platform::DirEntry& found : Search(directory, pattern)) {
+  for (const platform::DirEntry& found : Search(files_, directory, pattern)) {
     const bool hadEntry = file.GetEntryForName(found.name);
     file.SetEntry(directory + found.name, uname, gname, mode, hadEntry ? complete : 1, 0);
   }

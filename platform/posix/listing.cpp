@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/posix/posix_support.h"
 
 namespace platform {
@@ -37,7 +37,7 @@ bool Classify(DIR* dir, const dirent& entry, bool& isFolder) {
 
 }  // namespace
 
-std::vector<DirEntry> ListFolder(const std::string& path) {
+std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
   DIR* dir = opendir(path.c_str());
   if (dir == nullptr) posix::ThrowSystemError(errno, path, posix::Subject::kFolder);
   std::vector<DirEntry> entries;

@@ -16,7 +16,7 @@ int NumberForErrno(int err, const std::string& path, Subject subject) {
     case ENOENT:
       // A missing file in an existing folder is "File not found"; anything
       // missing on the way there is "Path not found".
-      if (subject == Subject::kFile && FolderExists(ParentFolder(path))) return kFileNotFound;
+      if (subject == Subject::kFile && IsFolder(ParentFolder(path))) return kFileNotFound;
       return kPathNotFound;
     case ENOTDIR:
       return kPathNotFound;
@@ -55,6 +55,11 @@ int NumberForErrno(int err, const std::string& path, Subject subject) {
 
 void ThrowSystemError(int err, const std::string& path, Subject subject) {
   throw OsError(NumberForErrno(err, path, subject));
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::string ParentFolder(const std::string& path) {

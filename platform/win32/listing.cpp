@@ -1,14 +1,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/win32/win32_support.h"
 
 namespace platform {
 
 // As the system's own listing shows a folder: hidden and system entries are
 // left out.
-std::vector<DirEntry> ListFolder(const std::string& path) {
+std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
   std::vector<DirEntry> listed;
   for (win32::FoundEntry& entry : win32::FindAll(path)) {
     if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "permlet/aclfile/permission_file.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -13,7 +14,7 @@ namespace {
 const std::string& AclFolder() {
   static const std::string folder = [] {
     const std::string path = fuzz::ScratchPath("acl");
-    platform::CreateFolder(path);
+    platform::SystemFileSystem().CreateFolder(path);
     return path;
   }();
   return folder;
@@ -26,7 +27,7 @@ std::string AclPath() {
 // The file's lines in name order: saving visits the table in an order that
 // depends on the order of loading, the set of lines does not.
 std::vector<std::string> SortedLines(const std::string& path) {
-  std::vector<std::string> lines = platform::ReadTextLines(path);
+  std::vector<std::string> lines = platform::SystemFileSystem().ReadTextLines(path);
   std::sort(lines.begin(), lines.end());
   return lines;
 }
@@ -36,7 +37,8 @@ std::vector<std::string> SortedLines(const std::string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   fuzz::PutFile(AclPath(), input);
-  static permlet::PermissionFile file;  // opens the named locks once
+  // One model for the process: it opens the named locks once.
+  static permlet::PermissionFile file(platform::SystemFileSystem());
 
   FUZZ_CHECK(file.AutoChoosePermFile(AclFolder()), input);
   const std::string folder = AclFolder() + platform::kSeparator;

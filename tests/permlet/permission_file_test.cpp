@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "tests/e2e/harness.h"
+#include "platform/file_system.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 namespace permlet {
 namespace {
@@ -14,29 +16,29 @@ class PermissionFileTest : public ::testing::Test {
   std::string Acl() const { return folder_ / ".raidenftpd.acl"; }
   std::string Path(const std::string& name) const { return folder_ / name; }
 
-  e2e::TempFolder folder_;
-  PermissionFile file_;
+  support::TempFolder folder_;
+  PermissionFile file_{platform::SystemFileSystem()};
 };
 
 TEST_F(PermissionFileTest, SetEntryWithoutFileCreatesExactlyOneLine) {
   file_.SetEntry(Path("abc"), "root", "root", "755", 1, 0);
-  EXPECT_EQ(e2e::ReadFile(Acl()), "RD2 2238185766=root|root|755|1|0|\r\n");
+  EXPECT_EQ(support::ReadFile(Acl()), "RD2 2238185766=root|root|755|1|0|\r\n");
 }
 
 TEST_F(PermissionFileTest, RewritesWhatItLoadsByteForByte) {
-  e2e::WriteFile(Acl(),
-                 "; written by hand\r\n"
-                 "rd2 2238185766=bob|users|554|0|0|\r\n"  // prefix in any case
-                 "RD2 325452563=old|old|777|1|0|\n"       // a bare LF ends a line too
-                 "RD2 325452563=dupe|dupe|000|0|0|\r\n"   // the first of a key wins
-                 "RD2 42=\r\n"                            // empty records are not written
-                 "RD2 no equals sign\r\n"
-                 "RD2 77=a|b|c|1|0|=cut here\r\n"  // a record ends at the next "="
-                 "RD2\r\n");
+  support::WriteFile(Acl(),
+                     "; written by hand\r\n"
+                     "rd2 2238185766=bob|users|554|0|0|\r\n"  // prefix in any case
+                     "RD2 325452563=old|old|777|1|0|\n"       // a bare LF ends a line too
+                     "RD2 325452563=dupe|dupe|000|0|0|\r\n"   // the first of a key wins
+                     "RD2 42=\r\n"                            // empty records are not written
+                     "RD2 no equals sign\r\n"
+                     "RD2 77=a|b|c|1|0|=cut here\r\n"  // a record ends at the next "="
+                     "RD2\r\n");
   file_.SetEntry(Path("new.nfo"), "u", "g", "444", 0, 0);
   // Table order: bucket 2 (abc), 4 (77), 13 (new.nfo before file.rar: the
   // newest entry heads its bucket).
-  EXPECT_EQ(e2e::ReadFile(Acl()),
+  EXPECT_EQ(support::ReadFile(Acl()),
             "RD2 2238185766=bob|users|554|0|0|\r\n"
             "RD2 77=a|b|c|1|0|\r\n"
             "RD2 3005612731=u|g|444|0|0|\r\n"
@@ -49,7 +51,7 @@ TEST_F(PermissionFileTest, WritesEntriesInBucketOrderAsTheReloadsLeaveThem) {
   // Buckets: a.r01 6; a.r03 and a.nfo 10; a.sfv 11; a.r00 and a.r02 14.
   // Every SetEntry reloads the file, and each loaded line heads its bucket:
   // entries sharing a bucket swap places with every rewrite.
-  EXPECT_EQ(e2e::ReadFile(Acl()),
+  EXPECT_EQ(support::ReadFile(Acl()),
             "RD2 2342912354=u|g|554|0|0|\r\n"
             "RD2 1624506834=u|g|554|0|0|\r\n"
             "RD2 3892380004=u|g|554|0|0|\r\n"
@@ -62,13 +64,13 @@ TEST_F(PermissionFileTest, ReplacingChangesTheRecordWhereTheReloadPutIt) {
   file_.SetEntry(Path("a.r00"), "u", "g", "554", 0, 0);
   file_.SetEntry(Path("a.r02"), "u", "g", "554", 0, 0);  // heads bucket 14
   file_.SetEntry(Path("A.R00"), "lock", "grp", "555", 1, 0);
-  EXPECT_EQ(e2e::ReadFile(Acl()),
+  EXPECT_EQ(support::ReadFile(Acl()),
             "RD2 1383137633=lock|grp|555|1|0|\r\n"
             "RD2 836108643=u|g|554|0|0|\r\n");
 }
 
 TEST_F(PermissionFileTest, GetEntryReadsTheFieldsBack) {
-  e2e::WriteFile(Acl(), "RD2 2238185766=bob|users|554|-3|7|\r\nRD2 325452563=x|y|000|1|\r\n");
+  support::WriteFile(Acl(), "RD2 2238185766=bob|users|554|-3|7|\r\nRD2 325452563=x|y|000|1|\r\n");
   ASSERT_TRUE(file_.AutoChoosePermFile(folder_.path()));
   EXPECT_EQ(file_.statusText(), "[permission] permission file loaded");
 
@@ -88,7 +90,7 @@ TEST_F(PermissionFileTest, GetEntryReadsTheFieldsBack) {
 
 TEST_F(PermissionFileTest, ThePermissionFileItselfIsAlwaysRootsAndComplete) {
   // An entry stored under the file's own key is not consulted.
-  e2e::WriteFile(Acl(), "RD2 970458541=bob|users|777|0|1|\r\n");
+  support::WriteFile(Acl(), "RD2 970458541=bob|users|777|0|1|\r\n");
   file_.AutoChoosePermFile(folder_.path());
   const std::optional<PermEntry> own = file_.GetEntry(Path(".RAIDENFTPD.ACL"));
   ASSERT_TRUE(own.has_value());
@@ -102,7 +104,7 @@ TEST_F(PermissionFileTest, ThePermissionFileItselfIsAlwaysRootsAndComplete) {
 
 TEST_F(PermissionFileTest, KeysWithTheTopBitReadBackExactly) {
   file_.SetEntry(Path("abc"), "root", "root", "755", 1, 0);
-  PermissionFile reloaded;
+  PermissionFile reloaded(platform::SystemFileSystem());
   ASSERT_TRUE(reloaded.AutoChoosePermFile(folder_.path()));
   ASSERT_TRUE(reloaded.GetEntry(Path("abc")).has_value());
   EXPECT_EQ(reloaded.GetEntry(Path("abc"))->owner, "root");
@@ -112,10 +114,10 @@ TEST_F(PermissionFileTest, LongLinesAreReadInPiecesOf511) {
   // The first read stops after 511 characters; the rest of the physical line
   // is read as a line of its own and here happens to be a valid one.
   const std::string head = "RD2 5=" + std::string(505, 'x');
-  e2e::WriteFile(Acl(), head + "RD2 7=t|t|1|0|0|\r\n");
+  support::WriteFile(Acl(), head + "RD2 7=t|t|1|0|0|\r\n");
   file_.SetEntry(Path("a.r01"), "u", "g", "554", 0, 0);
   // Keys 5 and 7 share bucket 0, so loading turns their order round.
-  EXPECT_EQ(e2e::ReadFile(Acl()),
+  EXPECT_EQ(support::ReadFile(Acl()),
             "RD2 7=t|t|1|0|0|\r\n" + head + "\r\nRD2 2342912354=u|g|554|0|0|\r\n");
 }
 
@@ -131,7 +133,7 @@ TEST_F(PermissionFileTest, NoFileMeansNoEntries) {
   EXPECT_FALSE(file_.AutoChoosePermFile(folder_.path()));
   EXPECT_EQ(file_.statusText(), "no error");
   EXPECT_FALSE(file_.GetEntry(Path("abc")).has_value());
-  EXPECT_FALSE(e2e::Exists(Acl()));
+  EXPECT_FALSE(support::Exists(Acl()));
 }
 
 TEST_F(PermissionFileTest, TooLongFoldersAreRefusedAndNothingIsWritten) {
@@ -146,7 +148,7 @@ TEST_F(PermissionFileTest, TooLongFoldersAreRefusedAndNothingIsWritten) {
   // Had SetEntry gone on, it would have saved to the file chosen before.
   file_.SetEntry(tooLong.substr(0, PermissionFile::kMaxDirectoryLength) + "/x", "u", "g", "554", 0,
                  0);
-  EXPECT_FALSE(e2e::Exists(Acl()));
+  EXPECT_FALSE(support::Exists(Acl()));
 }
 
 TEST_F(PermissionFileTest, GarbledFilesLoadWithoutHarm) {
@@ -155,10 +157,10 @@ TEST_F(PermissionFileTest, GarbledFilesLoadWithoutHarm) {
   garbage += "RD2 " + std::string(300, '9') + "=huge|key|000|1|0|\r\n";
   garbage += "RD2 12=" + std::string(70000, '|') + "\r\n";
   garbage += "\r\r\n\x1a\xff\xfeRD2 13=x\r";
-  e2e::WriteFile(Acl(), garbage);
+  support::WriteFile(Acl(), garbage);
   file_.SetEntry(Path("abc"), "root", "root", "755", 1, 0);
   // Whatever was read, every line written is one well-formed entry.
-  const std::string written = e2e::ReadFile(Acl());
+  const std::string written = support::ReadFile(Acl());
   std::size_t lines = 0;
   for (std::size_t at = 0; at < written.size(); ++lines) {
     const std::size_t end = written.find("\r\n", at);
@@ -176,7 +178,7 @@ TEST_F(PermissionFileTest, GarbledFilesLoadWithoutHarm) {
 TEST_F(PermissionFileTest, NamesDifferingOnlyInCaseShareAnEntry) {
   file_.SetEntry(Path("ABC.RAR"), "u", "g", "554", 0, 0);
   file_.SetEntry(Path("abc.rar"), "v", "h", "555", 1, 0);
-  EXPECT_EQ(e2e::ReadFile(Acl()).find("u|g"), std::string::npos);
+  EXPECT_EQ(support::ReadFile(Acl()).find("u|g"), std::string::npos);
   EXPECT_EQ(file_.GetEntry(Path("Abc.Rar"))->owner, "v");
 }
 
