@@ -48,21 +48,6 @@ TEST(ErrorLog, LinesForASolutionOfTwoLines) {
   EXPECT_EQ(ErrorLogLines(run, 53, "File not found"), expected);
 }
 
-TEST(ErrorLog, HandlerWritesIntoTheReleaseAndCleanUpRemovesIt) {
-  support::TempFolder temp;
-  support::RunUnderTest test;
-  CheckRun& run = test.run;
-  test.settings.ON_ERR_MK_FILE = true;
-  run.releaseDir = temp.path();
-  support::MakeFolder(temp / "SFV CHECK IN PROGRESS - WAIT FOR RESULT");
-  HandleRunError(run, 5, "Invalid procedure call or argument");
-  EXPECT_EQ(support::ListTree(temp.path()), std::vector<std::string>{"errorlog.txt"});
-  EXPECT_NE(support::ReadFile(temp / "errorlog.txt").find("Error Number: 5\r\n"),
-            std::string::npos);
-  EndOfRunCleanup(run);
-  EXPECT_TRUE(support::ListTree(temp.path()).empty());
-}
-
 // On Windows "C:" names the current folder of drive C, which exists; the log
 // never goes there. A folder of that name in the working folder makes the
 // drive exist here too.

@@ -9,7 +9,6 @@
 namespace e2e {
 
 using support::Crc32Text;
-using support::MakeFolder;
 using support::ReadFile;
 using support::SfvText;
 using support::WriteFile;
@@ -162,18 +161,6 @@ TEST(Release, ServerCrcTrustedWhenAsked) {
                 .exitStatus,
             0);
   EXPECT_TRUE(Has(site.Tree(), "Rel/[1 files] complete/"));
-}
-
-TEST(Release, ForgedStatusStoreRemovesNothingOutside) {
-  Site site;
-  MakeFolder(site.Section() + "/Victim");
-  WriteFile(site.InRelease("rel.sfv"), SfvText(kFiles));
-  // Header and parent entry names that lead out of their folders.
-  WriteFile(site.InRelease(".sfvStatus"), "0000\r\nmallory\r\n../Victim\r\n../section/Victim\r\n");
-  ASSERT_EQ(site.Upload("rel.r00", kFiles[0].second).exitStatus, 0);
-  Tree tree = site.Tree();
-  EXPECT_TRUE(Has(tree, "Victim/"));
-  EXPECT_TRUE(Has(tree, "Rel/[1 of 4] incomplete/"));
 }
 
 TEST(Release, UploadsEndingTogetherTakeTurns) {
