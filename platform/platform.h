@@ -64,6 +64,9 @@ bool IsValidName(std::string_view name);
 // nowhere: false. Names read from a release's files must not carry an
 // operation through a link into another part of the disk.
 bool LeadsOutside(const std::string& folder, const std::string& path);
+// The absolute path of what `path` names, with every link on its way
+// resolved; nullopt when it does not exist.
+std::optional<std::string> ResolvedPath(const std::string& path);
 
 // ---- Reading ---------------------------------------------------------------
 std::int64_t FileLength(const std::string& path);  // throws OsError
@@ -97,7 +100,8 @@ std::unique_ptr<InputFile> OpenForReading(const std::string& path);
 // Text files: 8-bit, lines ended by CR LF or a bare LF; the line ends are not
 // part of the lines. A last line without an end is still a line.
 std::vector<std::string> ReadTextLines(const std::string& path);  // throws OsError
-std::string ReadWholeFile(const std::string& path);               // throws OsError
+std::vector<std::string> SplitTextLines(std::string_view text);
+std::string ReadWholeFile(const std::string& path);  // throws OsError
 
 // Writes `lines`, each ended by CR LF, replacing the file's old content.
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);

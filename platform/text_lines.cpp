@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -6,13 +7,16 @@
 namespace platform {
 
 std::vector<std::string> ReadTextLines(const std::string& path) {
-  std::string text = ReadWholeFile(path);
+  return SplitTextLines(ReadWholeFile(path));
+}
+
+std::vector<std::string> SplitTextLines(std::string_view text) {
   std::vector<std::string> lines;
-  std::string::size_type start = 0;
+  std::string_view::size_type start = 0;
   while (start < text.size()) {
-    std::string::size_type end = text.find('\n', start);
-    std::string::size_type next = end == std::string::npos ? text.size() : end + 1;
-    if (end == std::string::npos) end = text.size();
+    std::string_view::size_type end = text.find('\n', start);
+    std::string_view::size_type next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end == std::string_view::npos) end = text.size();
     if (end > start && text[end - 1] == '\r') --end;
     lines.emplace_back(text, start, end - start);
     start = next;
