@@ -88,6 +88,7 @@ TEST(CommandMode, AnswersEveryCommandLine) {
   }
 }
 
+// What became of the files is settings_update_test's to check.
 TEST(CommandMode, UpdatesAndSaysWhatItDid) {
   e2e::TempFolder folder;
   const std::string path = folder / "corvane.ini";
@@ -97,8 +98,6 @@ TEST(CommandMode, UpdatesAndSaysWhatItDid) {
   EXPECT_EQ(run.out, "Kept the old file as " + path + ".old\nUpdated " + path +
                          " to the sectioned layout.\n");
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(e2e::ReadFile(path + ".old"), "SITENAME=Site\r\n");
-  EXPECT_NE(e2e::ReadFile(path).find("\r\nSITENAME=Site\r\n"), std::string::npos);
 }
 
 }  // namespace
