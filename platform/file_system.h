@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ class FileSystem {
   // nowhere: false. Names read from a release's files must not carry an
   // operation through a link into another part of the disk.
   virtual bool LeadsOutside(const std::string& folder, const std::string& path) = 0;
+  // The absolute path of what `path` names, with every link on its way
+  // resolved; nullopt when it does not exist. Never throws.
+  virtual std::optional<std::string> ResolvedPath(const std::string& path) = 0;
   // Whether another holder keeps the file open for writing, as the server
   // does while an upload is still arriving (where the platform can tell;
   // otherwise false). OpenForReading refuses such a file. Never throws.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,7 @@ class HostFileSystem final : public FileSystem {
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   bool LeadsOutside(const std::string& folder, const std::string& path) override;
+  std::optional<std::string> ResolvedPath(const std::string& path) override;
   bool IsBeingWritten(const std::string& path) override;
 
   void CreateFolder(const std::string& path) override;

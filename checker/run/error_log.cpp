@@ -1,20 +1,15 @@
 #include "checker/run/error_log.h"
 
 #include "checker/run/phases.h"
+#include "common/contact.h"
 #include "common/numtext.h"
 #include "common/strings.h"
+#include "common/version.h"
 #include "platform/platform.h"
 #include "release/paths.h"
 #include "release/removal.h"
 
 namespace {
-
-constexpr int kVersion[] = {1, 0, 9};  // major, minor, revision
-
-std::string Version() {
-  return numtext::FormatInteger(kVersion[0]) + "." + numtext::FormatInteger(kVersion[1]) + "." +
-         numtext::FormatInteger(kVersion[2]);
-}
 
 std::string ErrorLogPath(const CheckRun& run) {
   return run.releaseDir + platform::kSeparator + kErrorLogName;
@@ -34,9 +29,8 @@ void DeleteFolderIfExists(CheckRun& run, const std::string& path) {
 
 std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
                                        const std::string& description) {
-  const std::string version = Version();
   std::vector<std::string> lines = {
-      "corvane " + version + " error log",
+      "corvane " + std::string(version::kNumber) + " error log",
       "",
       "---------Error Information----------",
       "",
@@ -58,11 +52,12 @@ std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
       "If suggested solution does not work, e-mail me your corvane.ini file, along with this "
       "errorlog",
       "and a brief explanation of how the situation occured (if possible)",
-      "If you do not have the newest version of corvane (build " + version + ") then don't bother",
+      "If you do not have the newest version of corvane (build " + std::string(version::kNumber) +
+          ") then don't bother",
       "e-mailing me.  I ONLY SUPPORT LATEST VERSION",
-      "http://www.example.org/corvane",
-      "http://forum.example.org/corvane",
-      "support@example.org",
+      contact::kWebAddress,
+      contact::kForumAddress,
+      contact::kEmailAddress,
   };
   lines.insert(lines.end(), note.begin(), note.end());
   return lines;

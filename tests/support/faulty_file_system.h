@@ -39,6 +39,9 @@ class FaultyFileSystem final : public platform::FileSystem {
   bool LeadsOutside(const std::string& folder, const std::string& path) override {
     return real_.LeadsOutside(folder, path);
   }
+  std::optional<std::string> ResolvedPath(const std::string& path) override {
+    return real_.ResolvedPath(path);
+  }
   bool IsBeingWritten(const std::string& path) override { return real_.IsBeingWritten(path); }
 
   void CreateFolder(const std::string& path) override;
