@@ -130,6 +130,13 @@ bool StartProcess(const std::string& program, const std::vector<std::string>& ar
 // Starts a program and waits for it; returns its exit code, or -1.
 int RunProcess(const std::string& program, const std::vector<std::string>& args);
 
+// Lets standard output and standard error reach the terminal the program was
+// started from. A Windows program built without a console of its own (the
+// checker, skarrow) attaches to its parent's console for each stream that
+// leads nowhere; a stream redirected to a file or pipe stays as it is. Calling
+// it again changes nothing. Elsewhere the streams lead there already.
+void AttachToTerminal();
+
 enum class MessageIcon { kError, kInformation, kQuestion };
 // Shows a message box where a desktop exists; otherwise writes title and text
 // to standard error.

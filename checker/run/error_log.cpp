@@ -3,16 +3,10 @@
 #include "checker/run/phases.h"
 #include "common/numtext.h"
 #include "common/strings.h"
+#include "common/version.h"
 #include "platform/platform.h"
 
 namespace {
-
-constexpr int kVersion[] = {1, 0, 9};  // major, minor, revision
-
-std::string Version() {
-  return numtext::FormatInteger(kVersion[0]) + "." + numtext::FormatInteger(kVersion[1]) + "." +
-         numtext::FormatInteger(kVersion[2]);
-}
 
 std::string ErrorLogPath(const CheckRun& run) {
   return run.releaseDir + platform::kSeparator + kErrorLogName;
@@ -34,7 +28,7 @@ void DeleteFolderIfExists(const std::string& path) {
 
 std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
                                        const std::string& description) {
-  const std::string version = Version();
+  const std::string version(ProgramVersion());
   std::vector<std::string> lines = {
       "corvane " + version + " error log",
       "",
