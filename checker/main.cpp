@@ -1,7 +1,14 @@
-// corvane: started by the FTP server once for every finished upload.
+// corvane: started by the FTP server once for every finished upload; an
+// operator's option alone on the command line is answered instead.
+#include "checker/operator/operator_options.h"
 #include "checker/run/phases.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {
-  return RunChecker(platform::ProgramFolder(), platform::CommandLine(argc, argv));
+  const std::string programFolder = platform::ProgramFolder();
+  const std::string commandLine = platform::CommandLine(argc, argv);
+  if (const std::optional<int> status = RunOperatorOption(programFolder, commandLine)) {
+    return *status;
+  }
+  return RunChecker(programFolder, commandLine);
 }
