@@ -21,14 +21,14 @@ TEST(OperatorOptions, AnswerOnTheTerminalAndMakeNothing) {
   TempFolder elsewhere;
   WriteFile(elsewhere / "clean.ini", "MSGFILE=.message\r\nBADMSG=[%g of %t]\r\n");
   const std::vector<OperatorCall> calls = {
-      {"corvane", "--version", 0, false, "corvane 1.0.9\n"},
+      {"corvane", "--version", 0, false, "corvane 1.0.9"},
       {"corvane", "--help", 0, false, "corvane.exe %^\\%= %> -u:%S -l:%V -s:%M"},
       {"corvane", "", 0, true, "corvane --check-settings [PATH]"},
       {"corvane", "--check-settings", 1, false, "! nearest known key: MSGFILE"},
       {"corvane", "--check-settings @CLEAN@", 0, false, "Nothing would fail."},
-      {"skarrow", "--version", 0, false, "skarrow 1.0.9\n"},
+      {"skarrow", "--version", 0, false, "skarrow 1.0.9"},
       {"skarrow", "--help", 0, false, ".sfvStatus"},
-      {"permreg", "--version", 0, false, "permreg 1.0.9\n"},
+      {"permreg", "--version", 0, false, "permreg 1.0.9"},
       {"permreg", "--help", 0, false, "permreg [/u] [/s] library", "failed to load"},
   };
   // The program folder's files, without the command-line files of the wine launcher.
