@@ -1,9 +1,7 @@
-// The suite's version, given by the build (the project version in
-// CMakeLists.txt), for every text that names it.
+// The version every program reports, from the build's project version.
 #pragma once
 
-namespace version {
+#include <string_view>
 
-inline constexpr const char* kNumber = CORVANE_VERSION;
-
-}  // namespace version
+// "major.minor.revision", each a plain decimal number (1.0.9).
+std::string_view ProgramVersion();

@@ -57,6 +57,13 @@ std::string CommandLine(int argc, char** argv);
 bool StartProcess(const std::string& program, const std::vector<std::string>& args,
                   const std::string& workingFolder);
 
+// Lets standard output and standard error reach the terminal the program was
+// started from. A Windows program built without a console of its own (the
+// checker, skarrow) attaches to its parent's console for each stream that
+// leads nowhere; a stream redirected to a file or pipe stays as it is. Calling
+// it again changes nothing. Elsewhere the streams lead there already.
+void AttachToTerminal();
+
 enum class MessageIcon { kError, kInformation, kQuestion };
 // Shows a message box where a desktop exists; otherwise writes title and text
 // to standard error.

@@ -3,7 +3,6 @@
 #include <optional>
 #include <ostream>
 
-#include "common/version.h"
 #include "updater/settings_update.h"
 
 namespace updater {
@@ -40,12 +39,6 @@ constexpr const char* kNoWindow =
     "  brellun --update PATH [--keep-old]\n"
     "(brellun --help tells more).\n";
 
-void WriteUsage(std::ostream& to, bool withWindow) {
-  to << (withWindow ? kWindowUsage : kHeadlessUsage) << kCommonUsage
-     << (withWindow ? kSelfTestUsage : "") << kExitUsageText
-     << (withWindow ? "" : "This build of brellun has no window.\n");
-}
-
 struct UpdateRequest {
   std::string path;
   bool keepOld = false;
@@ -71,6 +64,12 @@ std::optional<UpdateRequest> ParseUpdateRequest(const std::vector<std::string>& 
 
 }  // namespace
 
+std::string Usage(bool withWindow) {
+  return std::string(withWindow ? kWindowUsage : kHeadlessUsage) + kCommonUsage +
+         (withWindow ? kSelfTestUsage : "") + kExitUsageText +
+         (withWindow ? "" : "This build of brellun has no window.\n");
+}
+
 int RunCommandMode(platform::FileSystem& files, const std::vector<std::string>& args,
                    WindowRunner window, std::ostream& out, std::ostream& err) {
   const bool alone = args.size() == 1;
@@ -79,17 +78,9 @@ int RunCommandMode(platform::FileSystem& files, const std::vector<std::string>& 
     err << kNoWindow;
     return kExitUsage;
   }
-  if (alone && (args[0] == "--help" || args[0] == "-h")) {
-    WriteUsage(out, window != nullptr);
-    return kExitUpdated;
-  }
-  if (alone && args[0] == "--version") {
-    out << "brellun " << version::kNumber << "\n";
-    return kExitUpdated;
-  }
   const auto request = ParseUpdateRequest(args);
   if (!request) {
-    WriteUsage(err, window != nullptr);
+    err << Usage(window != nullptr);
     return kExitUsage;
   }
   if (!IsSettingsFileName(request->path)) {

@@ -21,8 +21,13 @@ enum ExitStatus : int {
 // again after a moment. Returns the exit status.
 using WindowRunner = int (*)(bool selfTest);
 
+// What --help shows after the version line, and wrong arguments on
+// standard error: the usage of a build with a window, or of one without.
+std::string Usage(bool withWindow);
+
 // Runs brellun for the program's arguments (without its own name) and
 // returns the exit status. `window` is null in a build without a window.
+// "--help" and "--version" are main's, answered before this is called.
 int RunCommandMode(platform::FileSystem& files, const std::vector<std::string>& args,
                    WindowRunner window, std::ostream& out, std::ostream& err);
 

@@ -94,7 +94,7 @@ void AppendLine(std::string& out, std::string_view text) { out.append(text).appe
 
 void AppendBanner(std::string& out) {
   AppendLine(out, kBannerRule);
-  AppendLine(out, std::string("## ini ready for corvane ") + version::kNumber);
+  AppendLine(out, "## ini ready for corvane " + std::string(ProgramVersion()));
   AppendLine(out, std::string("## Scripts www: ") + contact::kWebAddress);
   AppendLine(out, std::string("## Forum: ") + contact::kForumAddress);
   AppendLine(out, std::string("## Contact: ") + contact::kEmailAddress);

@@ -29,8 +29,9 @@ void DeleteFolderIfExists(CheckRun& run, const std::string& path) {
 
 std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
                                        const std::string& description) {
+  const std::string version(ProgramVersion());
   std::vector<std::string> lines = {
-      "corvane " + std::string(version::kNumber) + " error log",
+      "corvane " + version + " error log",
       "",
       "---------Error Information----------",
       "",
@@ -52,8 +53,7 @@ std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
       "If suggested solution does not work, e-mail me your corvane.ini file, along with this "
       "errorlog",
       "and a brief explanation of how the situation occured (if possible)",
-      "If you do not have the newest version of corvane (build " + std::string(version::kNumber) +
-          ") then don't bother",
+      "If you do not have the newest version of corvane (build " + version + ") then don't bother",
       "e-mailing me.  I ONLY SUPPORT LATEST VERSION",
       contact::kWebAddress,
       contact::kForumAddress,

@@ -13,7 +13,8 @@ constexpr float kMaxUnits = 32767;
 
 // A unit repeated once per whole step from 1 that does not pass `count`.
 std::string Repeat(const std::string& unit, float count) {
-  if (count > kMaxUnits) throw RunError(platform::kOverflow);
+  if (count > kMaxUnits)
+    throw TemplateError(platform::kOverflow, "the progress bar is longer than 32767 units");
   std::string text;
   for (int step = 1; step <= count; ++step) text += unit;
   return text;

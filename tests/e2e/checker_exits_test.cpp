@@ -41,8 +41,6 @@ class EarlyExit : public ::testing::Test {
   Site site;
 };
 
-TEST_F(EarlyExit, EmptyCommandLine) { ExpectNothingDone(""); }
-
 TEST_F(EarlyExit, UploadThatIsNoFile) {
   ExpectNothingDone(site.InRelease("gone.r00") + " 1A2B3C4D -u:bob -l:1 -s:x");
 }

@@ -24,6 +24,7 @@ std::string TargetText(std::string_view text);
 struct RunResult {
   int exitStatus = -1;
   std::string errorOutput;  // what the program wrote to standard error
+  std::string output;       // what it wrote to standard output
 };
 
 // A program folder: the built programs and libraries, the permission control
