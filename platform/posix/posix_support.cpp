@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <memory>
 
 #include "platform/platform.h"
 
@@ -72,6 +74,12 @@ std::string ParentFolder(const std::string& path) {
 std::string_view LastComponent(std::string_view path) {
   std::string_view::size_type slash = path.find_last_of('/');
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::optional<std::string> ResolvedPath(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
+  if (!resolved) return std::nullopt;
+  return std::string(resolved.get());
 }
 
 void RequireValidName(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,9 @@ bool IsFolder(const std::string& path);
 std::string ParentFolder(const std::string& path);
 // The last component of `path`.
 std::string_view LastComponent(std::string_view path);
+// The absolute form of `path` with every link resolved; nothing when it does
+// not resolve.
+std::optional<std::string> ResolvedPath(const std::string& path);
 
 // Throws OsError 75 when the last component of `path` is no valid name.
 void RequireValidName(const std::string& path);
