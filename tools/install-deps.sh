@@ -1,15 +1,34 @@
 #!/usr/bin/env bash
-# install-deps.sh [PACKAGE ...]
-# Installs the Debian packages given (by default those the native build and
-# its tests need), only those missing.
+# install-deps.sh [SET ...]
+# Installs the Debian packages of each set given (default: tests), only those
+# missing, without their recommendations, so every package a build uses is
+# named here:
+#   programs  building the programs (FLTK's CMake files need fluid and the
+#             OpenGL headers, which libfltk1.3-dev only recommends)
+#   tests     the programs, their tests and the libFuzzer targets (clang)
+#   packages  the .deb package (dpkg-shlibdeps and file find its dependencies)
+#   windows   the mingw-w64 cross build (widl, windres, zlib) and wine
+#   bench     the benchmarks and the tools they are measured against
 set -euo pipefail
-packages=("$@")
-if [ ${#packages[@]} -eq 0 ]; then
-  packages=(cmake g++ make pkg-config libgtest-dev zlib1g-dev libfltk1.3-dev libzip-dev xvfb xauth
-            clang libclang-rt-dev)  # clang and its runtimes: the libFuzzer targets
-fi
+programs=(cmake g++ make zlib1g-dev libfltk1.3-dev fluid libgl-dev)
+tests=("${programs[@]}" libgtest-dev pkg-config libzip-dev xvfb xauth clang libclang-rt-dev)
+packages=(dpkg-dev file)
+windows=(g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 libz-mingw-w64-dev wine wine64)
+bench=("${programs[@]}" libbenchmark-dev libisal-dev cksfv rhash)
+
+wanted=()
+for set in "${@:-tests}"; do
+  case "$set" in
+    programs) wanted+=("${programs[@]}") ;;
+    tests) wanted+=("${tests[@]}") ;;
+    packages) wanted+=("${packages[@]}") ;;
+    windows) wanted+=("${windows[@]}") ;;
+    bench) wanted+=("${bench[@]}") ;;
+    *) echo "install-deps.sh: no set named $set" >&2; exit 2 ;;
+  esac
+done
 missing=()
-for p in "${packages[@]}"; do
+for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
