@@ -34,6 +34,9 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # apt's notes and warnings are shown only when it fails.
+  log=$(mktemp)
+  trap 'rm -f "$log"' EXIT
+  { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}"; } \
+    >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
 fi
