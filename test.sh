@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 # --windows: the Windows build (cross-compiled into build-win) under wine, with
 # the end-to-end scenarios of the native test programs.
 if [ "${1:-}" = "--windows" ]; then
-  tools/install-deps.sh tests windows
+  tools/install-deps.sh tests windows wine
   e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests permlet_wine_e2e_tests updater_tests)
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
   cmake --build build -j"$(nproc)" --target "${e2e_tests[@]}"

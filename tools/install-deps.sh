@@ -7,13 +7,18 @@
 #             OpenGL headers, which libfltk1.3-dev only recommends)
 #   tests     the programs, their tests and the libFuzzer targets (clang)
 #   packages  the .deb package (dpkg-shlibdeps and file find its dependencies)
-#   windows   the mingw-w64 cross build (widl, windres, zlib) and wine
+#   windows   the mingw-w64 cross build (widl, windres, zlib; libwine holds the
+#             stdole2.tlb that the type library imports)
+#   wine      running the Windows build's tests: wine, a virtual display and
+#             imagemagick's import for the window's tests and screenshot
 #   bench     the benchmarks and the tools they are measured against
 set -euo pipefail
-programs=(cmake g++ make zlib1g-dev libfltk1.3-dev fluid libgl-dev)
+programs=(cmake make g++ zlib1g-dev libfltk1.3-dev fluid libgl-dev)
 tests=("${programs[@]}" libgtest-dev pkg-config libzip-dev xvfb xauth clang libclang-rt-dev)
 packages=(dpkg-dev file)
-windows=(g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 libz-mingw-w64-dev wine wine64)
+windows=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 libz-mingw-w64-dev
+         libwine)
+wine=(wine wine64 xvfb xauth imagemagick)
 bench=("${programs[@]}" libbenchmark-dev libisal-dev cksfv rhash)
 
 wanted=()
@@ -23,6 +28,7 @@ for set in "${@:-tests}"; do
     tests) wanted+=("${tests[@]}") ;;
     packages) wanted+=("${packages[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
+    wine) wanted+=("${wine[@]}") ;;
     bench) wanted+=("${bench[@]}") ;;
     *) echo "install-deps.sh: no set named $set" >&2; exit 2 ;;
   esac
