@@ -41,6 +41,6 @@ else
     "${linux[@]}"
   deb="corvane_${version}_$(dpkg --print-architecture).deb"
   expect "$deb" deb_list ./opt/corvane "${linux[@]}"
-  expect "$deb" deb_control . control md5sums conffiles postinst prerm postrm
+  expect "$deb" deb_control . control md5sums conffiles preinst postinst prerm postrm
 fi
 exit $status
