@@ -34,7 +34,10 @@ for set in "${@:-tests}"; do
   esac
 done
 missing=()
+declare -A named
 for p in "${wanted[@]}"; do
+  [ -z "${named[$p]:-}" ] || continue  # a package of several sets
+  named[$p]=1
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
