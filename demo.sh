@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, installs a program folder and plays the
-# server's part for a sample release: one checker run per finished upload,
-# showing the release after each.
+# Installs what the programs need, builds them, installs a program folder and
+# plays the server's part for a sample release: one checker run per finished
+# upload, showing the release after each.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=OFF >/dev/null
-cmake --build build -j"$(nproc)" >/dev/null
-
 work=$(mktemp -d /tmp/corvane-demo.XXXXXX)
+log="$work/build.log"
+
+# step MESSAGE COMMAND...: runs COMMAND with its output in the log, which is
+# shown only when it fails.
+step() {
+  echo "== $1"
+  shift
+  "$@" >"$log" 2>&1 || { cat "$log" >&2; echo "demo: failed: $*" >&2; exit 1; }
+}
+
+echo "== Installing the packages the programs need (only those missing)"
+tools/install-deps.sh programs
+step "Configuring the build in build/" \
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=OFF
+echo "== Building the programs (a few minutes the first time)"
+cmake --build build -j"$(nproc)" 2>&1 | tee "$log" |
+  sed -n 's/^\[ *[0-9]*%\] Built target \(.*\)/   built \1/p' ||
+  { cat "$log" >&2; echo "demo: the build failed" >&2; exit 1; }
 prog="$work/program"
-cmake --install build --prefix "$prog" >/dev/null
+step "Installing a program folder in $prog" cmake --install build --prefix "$prog"
 site="$work/site/Movies"
 release="$site/Sample.Release-CORVANE"
 mkdir -p "$release"
@@ -59,5 +73,16 @@ echo "---- the message file"
 cat "$release/.message" 2>/dev/null | tr -d '\r' || true
 echo "---- the rewritten SFV"
 tr -d '\r' < "$release/sample.sfv"
-echo
-echo "Program folder: $prog   Release: $release"
+cat <<EOT
+
+Everything the demo made is kept in $work. Look at:
+  the release folder   $release
+  its message file     $release/.message
+                       (the server shows it to users entering the folder)
+  the parent entry     $site
+                       ("(incomplete)-Sample.Release-CORVANE" stood there while files were
+                       missing; the sample corvane.ini names none for a complete release)
+  the rewritten SFV    $release/sample.sfv
+  the program folder   $prog
+                       (the programs, corvane.ini and the control's registration)
+EOT

@@ -1,29 +1,31 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test.
+# Installs what is needed, builds everything, runs every test and checks the
+# packages.
+#   ./test.sh              the native build (build/), the fuzz targets briefly
+#   ./test.sh --windows    the Windows build (build-win/) under wine
+#   ./test.sh --sanitize   the native suite under ASan + UBSan (build-asan/)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # --windows: the Windows build (cross-compiled into build-win) under wine, with
 # the end-to-end scenarios of the native test programs.
 if [ "${1:-}" = "--windows" ]; then
-  tools/install-deps.sh
-  # The mingw-w64 cross tools (widl and windres among them), zlib for them,
-  # wine and its fonts (marlett.ttf draws the caption buttons).
-  tools/install-deps.sh g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 \
-    libz-mingw-w64-dev wine wine64 fonts-wine
+  tools/install-deps.sh tests windows wine
   e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests permlet_wine_e2e_tests updater_tests)
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
   cmake --build build -j"$(nproc)" --target "${e2e_tests[@]}"
   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=ON >/dev/null
   cmake --build build-win -j"$(nproc)"
-  exec tests/windows/run_e2e.sh build build-win
+  tests/windows/run_e2e.sh build build-win
+  exec tools/check-packages.sh build-win
 fi
 # --sanitize: the whole suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (into build-asan); the first finding fails its test.
 if [ "${1:-}" = "--sanitize" ]; then
-  tools/install-deps.sh
-  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON >/dev/null
+  tools/install-deps.sh tests
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCORVANE_TESTS=ON -DCORVANE_SANITIZE=ON \
+    >/dev/null
   cmake --build build-asan -j"$(nproc)"
   export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
@@ -31,7 +33,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   cd build-asan
   exec ctest --output-on-failure -j"$(nproc)" --timeout 1800
 fi
-tools/install-deps.sh
+tools/install-deps.sh tests packages
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 (cd build && ctest --output-on-failure -j"$(nproc)" --timeout 600)
@@ -39,3 +41,4 @@ cmake --build build -j"$(nproc)"
 tools/headless-build.sh
 # Every fuzz target for a few seconds on its seed corpus (clang, build-fuzz).
 tools/fuzz.sh --ctest
+tools/check-packages.sh build

@@ -14,9 +14,7 @@ WORK_DIR=${WORK_DIR:-$(mktemp -d)}
 mkdir -p "$WORK_DIR"
 trap 'rm -rf "$WORK_DIR"' EXIT
 
-export DEBIAN_FRONTEND=noninteractive
-PACKAGES=(cksfv rhash libisal-dev zlib1g-dev libbenchmark-dev)
-apt-get install -y -qq "${PACKAGES[@]}" >/dev/null || { apt-get update -qq && apt-get install -y -qq "${PACKAGES[@]}" >/dev/null; }
+"$ROOT/tools/install-deps.sh" bench
 
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCORVANE_BENCH=ON -DCORVANE_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$BUILD_DIR" --target crc_bench crc_file -j2 >/dev/null

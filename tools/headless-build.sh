@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-headless}
-tools/install-deps.sh cmake g++ make zlib1g-dev
+tools/install-deps.sh headless
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=OFF \
   -DCORVANE_WINDOW=OFF -DCMAKE_DISABLE_FIND_PACKAGE_FLTK=ON \
   -DCMAKE_DISABLE_FIND_PACKAGE_X11=ON >/dev/null

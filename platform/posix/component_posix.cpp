@@ -1,13 +1,13 @@
 // Loading component libraries: creation of an object by class identifier
 // through the registry, and self-registration of a library.
 #include <dlfcn.h>
-#include <limits.h>
-#include <stdlib.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/component.h"
+#include "platform/file_system.h"
 #include "platform/os_error.h"
 
 namespace platform {
@@ -17,12 +17,6 @@ namespace {
 std::string CannotLoadReason() {
   const char* reason = dlerror();
   return reason != nullptr ? reason : "cannot load the library";
-}
-
-// The absolute, resolved form of a path; empty when it does not resolve.
-std::string ResolvedPath(const std::string& path) {
-  char resolved[PATH_MAX];
-  return realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : std::string();
 }
 
 [[noreturn]] void ThrowCannotCreate() {
@@ -38,9 +32,9 @@ class LoadedLibrary {
   // Loads the file at `path` (never a library of the loader's search path).
   // Throws OsError kFileNotFound with the reason.
   explicit LoadedLibrary(const std::string& path) {
-    const std::string resolved = ResolvedPath(path);
-    if (resolved.empty()) throw OsError(kFileNotFound, path + ": File not found");
-    handle_ = dlopen(resolved.c_str(), RTLD_NOW | RTLD_LOCAL);
+    const std::optional<std::string> resolved = SystemFileSystem().ResolvedPath(path);
+    if (!resolved) throw OsError(kFileNotFound, path + ": File not found");
+    handle_ = dlopen(resolved->c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) throw OsError(kFileNotFound, CannotLoadReason());
   }
   ~LoadedLibrary() {
@@ -63,8 +57,7 @@ class LoadedLibrary {
 std::string ModulePath(const void* address) {
   Dl_info info;
   if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
-  const std::string resolved = ResolvedPath(info.dli_fname);
-  return resolved.empty() ? std::string(info.dli_fname) : resolved;
+  return SystemFileSystem().ResolvedPath(info.dli_fname).value_or(info.dli_fname);
 }
 
 std::unique_ptr<ComponentObject> CreateComponent(const CvGuid& clsid, const CvGuid& iid) {

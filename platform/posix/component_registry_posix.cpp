@@ -2,6 +2,12 @@
 // the program folder, one "key=value" line per value. Changes are made under
 // a system-wide lock and written in one step, so concurrent registrations
 // and readers never see half a file.
+//
+// A value that begins with the registry's own folder (a library of the
+// program folder, its help folder) is kept relative to it, as "./permlet.ocx",
+// and read back against the folder that holds the registry: a program folder
+// that is moved or copied goes on using its own libraries.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +15,7 @@
 #include "platform/component.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
+#include "platform/posix/posix_support.h"
 
 namespace platform {
 
@@ -16,6 +23,8 @@ namespace {
 
 constexpr const char* kRegistryFileName = "components.reg";
 constexpr const char* kRegistryLockName = "corvane-component-registry";
+// How a stored value begins that lies inside the registry's folder.
+constexpr std::string_view kOwnFolder = "./";
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -32,6 +41,25 @@ bool IsKeyOrBelow(std::string_view candidate, std::string_view key) {
   if (candidate.size() > key.size() && candidate[key.size()] == '\\')
     candidate = candidate.substr(0, key.size());
   return SameKey(candidate, key);
+}
+
+// The resolved folder that holds the registry, ending with "/"; empty when it
+// does not resolve.
+std::string RegistryFolder() {
+  const std::optional<std::string> folder =
+      SystemFileSystem().ResolvedPath(posix::ParentFolder(ComponentRegistryPath()));
+  if (!folder) return {};
+  return folder->ends_with('/') ? *folder : *folder + "/";
+}
+
+std::string StoredForm(std::string value, const std::string& folder) {
+  if (!folder.empty() && value.starts_with(folder)) value.replace(0, folder.size(), kOwnFolder);
+  return value;
+}
+
+std::string ReadForm(std::string value, const std::string& folder) {
+  if (!folder.empty() && value.starts_with(kOwnFolder)) value.replace(0, kOwnFolder.size(), folder);
+  return value;
 }
 
 // A missing registry file is an empty registry.
@@ -83,16 +111,17 @@ std::optional<std::string> ReadRegistryValue(const std::string& key) {
     return std::nullopt;  // an unreadable registry registers nothing
   }
   for (const RegistryValue& value : values) {
-    if (SameKey(value.key, key)) return value.value;
+    if (SameKey(value.key, key)) return ReadForm(value.value, RegistryFolder());
   }
   return std::nullopt;
 }
 
 void WriteRegistryValues(const std::vector<RegistryValue>& namedValues) {
+  const std::string folder = RegistryFolder();
   std::vector<RegistryValue> newValues;
   for (const RegistryValue& value : namedValues) {
-    newValues.push_back(
-        {value.name.empty() ? value.key : value.key + "\\" + value.name, value.value});
+    newValues.push_back({value.name.empty() ? value.key : value.key + "\\" + value.name,
+                         StoredForm(value.value, folder)});
     RequireStorable(newValues.back());
   }
   ChangeRegistry([&](std::vector<RegistryValue>& values) {

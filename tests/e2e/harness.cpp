@@ -31,7 +31,8 @@ constexpr const char* kRegistryName = "components.reg";
 // Every file of the build's program folder, copied: a program finds its
 // folder through its own path, so links would point it back to the build, and
 // tests may change or damage their copies. The build's component registry
-// names the build's libraries: the copy gets its own.
+// stays behind: each folder is registered by its own permreg, as an operator
+// registers a new folder.
 void CopyPrograms(const std::string& to) {
   const char* built = UnderWine() ? std::getenv("CORVANE_E2E_BIN") : CORVANE_BIN_DIR;
   if (built == nullptr) throw std::runtime_error("CORVANE_E2E_BIN names no folder");

@@ -36,6 +36,8 @@ class ProgramFolder {
   explicit ProgramFolder(const std::vector<std::string>& settingsLines, bool withSettings = true);
 
   const std::string& path() const { return folder_.path(); }
+  // Moves the folder elsewhere, as an operator moves a program folder.
+  void Move() { folder_.Move(); }
   void WriteSettings(const std::vector<std::string>& settingsLines) const;
   // Runs `program` of the folder with a command line as the server passes it
   // (split at every single space), from an empty working folder, without a

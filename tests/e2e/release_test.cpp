@@ -187,12 +187,14 @@ TEST(Release, UploadsEndingTogetherTakeTurns) {
   ExpectNoRunMarkers(tree);
 }
 
-TEST(Release, PermissionsGoThroughTheControl) {
+TEST(Release, PermissionsGoThroughTheControlOfAMovedProgramFolder) {
   if (UnderWine())
-    GTEST_SKIP() << "the Windows build has no permission control yet (there it is a COM object "
-                    "registered in the system registry)";
+    GTEST_SKIP() << "on Windows the control is a COM object in the system registry "
+                    "(tests/windows_com)";
   Site site(
       {"ISSERVG6=False", "CHMOD_SFVSTATUS=770", "CHMOD_SFVSTATUSU=%i", "CHMOD_SFVSTATUSG=%w"});
+  // Registered where it was made; its registration moves with it.
+  site.MovePrograms();
   ASSERT_EQ(site.Upload("rel.sfv", SfvText(kFiles)).exitStatus, 0);
   // One entry per marker and the header, then the status store and the
   // message file.

@@ -33,6 +33,7 @@ class Site {
   // Entries of the section folder, as support::ListTree gives them.
   std::vector<std::string> Tree() const { return support::ListTree(section_); }
   const ProgramFolder& programs() const { return programs_; }
+  void MovePrograms() { programs_.Move(); }
 
  private:
   ProgramFolder programs_;

@@ -15,6 +15,8 @@ namespace {
 const std::string kControlKey = "CLSID\\{0FC45993-7C08-4B1D-9FCC-3633210FCAF9}";
 const std::string kPropPageKey = "CLSID\\{53101AB9-ABDD-44A1-BFCE-8C550076E3C8}";
 const std::string kTypeLibKey = "TypeLib\\{58A6311B-FE0B-49B3-B014-8688FA50D77A}\\1.0";
+// The folder's own library is kept relative to it, so the folder can move.
+const std::string kStoredLibrary = "./permlet.ocx";
 
 class RegistrationTest : public ::testing::Test {
  protected:
@@ -23,7 +25,7 @@ class RegistrationTest : public ::testing::Test {
 };
 
 TEST_F(RegistrationTest, RegistersBothClassesAndTheTypeLibrary) {
-  EXPECT_EQ(Value(kControlKey + "\\InprocServer32"), folder_.Library());
+  EXPECT_EQ(Value(kControlKey + "\\InprocServer32"), kStoredLibrary);
   EXPECT_EQ(Value(kControlKey), "Permlet Control");
   EXPECT_EQ(Value(kControlKey + "\\ProgID"), "PERMLET.PermletCtrl.1");
   EXPECT_EQ(Value("permlet.permletctrl.1\\clsid"), "{0FC45993-7C08-4B1D-9FCC-3633210FCAF9}");
@@ -34,11 +36,11 @@ TEST_F(RegistrationTest, RegistersBothClassesAndTheTypeLibrary) {
   EXPECT_FALSE(Value(kControlKey + "\\Insertable").has_value());
 
   EXPECT_EQ(Value(kPropPageKey), "Permlet Property Page");
-  EXPECT_EQ(Value(kPropPageKey + "\\InprocServer32"), folder_.Library());
+  EXPECT_EQ(Value(kPropPageKey + "\\InprocServer32"), kStoredLibrary);
   EXPECT_EQ(Value("PERMLET.PermletPropPage.1\\CLSID"), "{53101AB9-ABDD-44A1-BFCE-8C550076E3C8}");
 
   EXPECT_EQ(Value(kTypeLibKey), "Permlet ActiveX Control module");
-  EXPECT_EQ(Value(kTypeLibKey + "\\409\\posix"), folder_.Library());
+  EXPECT_EQ(Value(kTypeLibKey + "\\409\\posix"), kStoredLibrary);
   EXPECT_EQ(Value("Interface\\{7A39B829-F630-4261-B58B-E40EDA6B9320}"), "_DPermlet");
   EXPECT_EQ(Value("Interface\\{A76AE382-05BD-4931-B154-B001BE79AC6D}"), "_DPermletEvents");
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -26,6 +27,12 @@ TempFolder::~TempFolder() {
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
   fs::remove_all(path_, ignored);
+}
+
+void TempFolder::Move() {
+  TempFolder destination;  // an empty folder, which the rename replaces
+  fs::rename(path_, destination.path_);
+  std::swap(path_, destination.path_);
 }
 
 std::string TempFolder::operator/(std::string_view relative) const {

@@ -17,6 +17,8 @@ class TempFolder {
   const std::string& path() const { return path_; }
   // The path of `relative` inside the folder ("a/b" style).
   std::string operator/(std::string_view relative) const;
+  // Moves the folder with its content to a new name; nothing is left at the old one.
+  void Move();
 
  private:
   std::string path_;

@@ -7,7 +7,7 @@ unset DISPLAY WAYLAND_DISPLAY
 # Without marlett.ttf wine draws the caption buttons of windows as the letters
 # "0 1 r". fonts-wine brings it; this wine finds it in the prefix's own Fonts
 # folder only.
-"$(dirname "${BASH_SOURCE[0]}")/../../tools/install-deps.sh" fonts-wine
+"$(dirname "${BASH_SOURCE[0]}")/../../tools/install-deps.sh" wine
 # Makes the prefix $WINEPREFIX once. wine's background services keep the
 # standard handles of the program that started them: they get none, so that
 # no pipe of the caller stays open.
