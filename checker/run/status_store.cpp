@@ -79,6 +79,11 @@ void RebuildRankKeys(CheckRun& run) {
   for (const UserStat& stat : run.userStats) run.rankKeys.push_back(RankKey(stat));
 }
 
+// A complete release whose store goes at the end of the run gets none written.
+bool StoreDeletedOnCompletion(const CheckRun& run) {
+  return run.releaseComplete && run.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE;
+}
+
 }  // namespace
 
 std::string StatusStorePath(const CheckRun& run) {
@@ -201,7 +206,7 @@ void UpdateUserStats(CheckRun& run) {
 }
 
 void WriteStatusStore(CheckRun& run) {
-  if (run.releaseComplete) return;
+  if (StoreDeletedOnCompletion(run)) return;
   const std::string path = StatusStorePath(run);
   run.files.WriteFileAtomically(path, FormatStatusStore(run));
   const settings::CheckerSettings& s = run.settings;
@@ -214,7 +219,5 @@ void WriteStatusStore(CheckRun& run) {
 
 void DeleteStatusStore(CheckRun& run) {
   const std::string path = StatusStorePath(run);
-  if (run.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE && run.releaseComplete &&
-      run.files.FileExists(path))
-    run.files.DeleteFile(path, true);
+  if (StoreDeletedOnCompletion(run) && run.files.FileExists(path)) run.files.DeleteFile(path, true);
 }

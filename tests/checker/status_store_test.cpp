@@ -173,20 +173,30 @@ TEST_F(StatusStore, AverageIsWeightedByGoodFiles) {
   EXPECT_DOUBLE_EQ(AverageAfter(55, 0, 0, 10), 55);
 }
 
-TEST_F(StatusStore, CompleteReleaseIsNotWritten) {
-  run.releaseComplete = true;
-  WriteStatusStore(run);
-  EXPECT_FALSE(support::Exists(temp / ".sfvStatus"));
-}
-
-TEST_F(StatusStore, DeletedOnlyWhenCompleteAndAsked) {
-  Store(kStore);
-  test.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE = true;
-  DeleteStatusStore(run);
-  EXPECT_TRUE(support::Exists(temp / ".sfvStatus"));
-  run.releaseComplete = true;
-  DeleteStatusStore(run);
-  EXPECT_FALSE(support::Exists(temp / ".sfvStatus"));
+// A complete release is written too, so that the next run finds the names of
+// its complete header and parent entry, unless the store goes on completion.
+TEST(StatusStoreWrite, UnlessDeletedOnCompletion) {
+  struct Row {
+    bool complete, deleteOnComplete, kept;
+  };
+  for (const Row& row : std::vector<Row>{
+           {false, false, true}, {false, true, true}, {true, false, true}, {true, true, false}}) {
+    SCOPED_TRACE(testing::Message() << row.complete << row.deleteOnComplete);
+    support::TempFolder release;
+    support::RunUnderTest test;
+    test.run.releaseDir = release.path();
+    test.run.counters.totalFiles = 1;
+    test.run.releaseComplete = row.complete;
+    test.run.headerName = "[1 files] complete";
+    test.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE = row.deleteOnComplete;
+    support::WriteFile(release / ".sfvStatus", kStore);
+    WriteStatusStore(test.run);
+    DeleteStatusStore(test.run);
+    EXPECT_EQ(support::Exists(release / ".sfvStatus"), row.kept);
+    if (row.kept) EXPECT_EQ(support::ReadFile(release / ".sfvStatus"), FormatStatusStore(test.run));
+    // Only a store that stays gets its permission entry.
+    EXPECT_EQ(test.permissions.calls.size(), row.kept ? 1u : 0u);
+  }
 }
 
 // Only the uploaded file's own name makes it a status store; a release may be
