@@ -17,8 +17,9 @@ bool TakeServerCrc(CheckRun& run);
 void FindReleaseSfv(CheckRun& run);
 void ReadSfvList(CheckRun& run);
 
-// status_store.cpp
-void HandleStatusStoreUpload(CheckRun& run);
+// status_store.cpp. HandleStatusStoreUpload: true when the uploaded file is
+// a status store; the run ends then.
+bool HandleStatusStoreUpload(CheckRun& run);
 void ReadStatusStore(CheckRun& run);
 void UpdateUserStats(CheckRun& run);
 void WriteStatusStore(CheckRun& run);

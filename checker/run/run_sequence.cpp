@@ -7,7 +7,6 @@
 #include "common/strings.h"
 #include "platform/platform.h"
 #include "release/ignore_failure.h"
-#include "release/paths.h"
 #include "settings/checker_settings.h"
 
 namespace {
@@ -23,10 +22,7 @@ void ShowSettingsError(const std::string& text) {
 
 // What kind of upload this is. False when the run ends here.
 bool DispatchUpload(CheckRun& run) {
-  if (strings::ContainsIgnoreCase(run.targetPath, release::kStatusStoreName)) {
-    HandleStatusStoreUpload(run);
-    return false;
-  }
+  if (HandleStatusStoreUpload(run)) return false;
   const std::string lowerPath = strings::ToLower(run.targetPath);
   run.isZipUpload = lowerPath.find(".zip") != std::string::npos;
   if (lowerPath.find(".sfv") == std::string::npos) {

@@ -63,8 +63,10 @@ class Pass {
     const std::string path = release::ListedFilePath(run_.releaseDir, name);
     const bool exists = run_.files.FileExists(path);
     const std::string& previous = run_.previousStatusFlags;
-    if (exists && previous.size() == count_ && previous[i - 1] == '1') {
-      // Found good before: not read again.
+    if (exists && previous.size() == count_ && previous[i - 1] == '1' &&
+        name != run_.uploadedName) {
+      // Found good before: not read again, unless it is the file just
+      // uploaded, which may have replaced the good one.
       Report(run_, "CRC OK  : ", name);
       run_.statusFlags += '1';
     } else if (!exists && !name.empty()) {

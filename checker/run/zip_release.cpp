@@ -5,6 +5,7 @@
 #include <chrono>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "checker/run/permissions.h"
 #include "checker/run/phases.h"
@@ -72,6 +73,29 @@ std::optional<float> CountInLine(const std::string& line) {
   return std::nullopt;
 }
 
+// The good archives of a set, as the status text keeps them: their count,
+// then the name of each archive it counts, each after a "|" ("2|a1.zip|a2.zip").
+// The count leads, so older runs and stores read the text as the count
+// alone; a count from such a store names no archives.
+struct GoodArchives {
+  double count = 0;
+  std::vector<std::string> names;
+
+  explicit GoodArchives(const std::string& statusText)
+      : count(numtext::ParseLeadingNumber(statusText)) {
+    std::vector<std::string> fields = strings::Split(statusText, "|");
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+      if (!fields[i].empty()) names.push_back(std::move(fields[i]));
+    }
+  }
+
+  std::string Text() const {
+    std::string text = numtext::FormatDouble(count);
+    for (const std::string& name : names) text += "|" + name;
+    return text;
+  }
+};
+
 }  // namespace
 
 bool ExtractFileIdDiz(CheckRun& run) {
@@ -96,23 +120,36 @@ bool ReadZipExpectedCount(CheckRun& run) {
   return run.counters.totalFiles != 0;
 }
 
+// An archive counts once however often it arrives, and no longer once it
+// arrives damaged. Names compare without regard to letter case, as the
+// server's file system does.
 void TestZipRelease(CheckRun& run) {
   ReleaseCounters& counters = run.counters;
-  run.statusFlags = run.previousStatusFlags;
+  GoodArchives archives(run.previousStatusFlags);
+  const std::string name = strings::AfterLastSeparator(run.targetPath);
+  const auto counted =
+      std::find_if(archives.names.begin(), archives.names.end(),
+                   [&](const auto& n) { return strings::EqualsIgnoreCase(n, name); });
   // A test that cannot be made at all counts as a bad archive, never a good one.
   bool good = false;
   IgnoreFailure([&] { good = TestArchive(run.targetPath) == 0; });
-  if (good) {
-    run.statusFlags = numtext::FormatDouble(numtext::ParseLeadingNumber(run.statusFlags) + 1);
+  if (good && counted == archives.names.end()) {
+    archives.count += 1;
+    archives.names.push_back(name);
     IgnoreFailure([&] {
       counters.runSizeKb += static_cast<double>(run.files.FileLength(run.targetPath)) / 1000;
     });
     counters.runGoodCount += 1;
-  } else {
+  } else if (!good) {
+    if (counted != archives.names.end()) {
+      archives.count -= 1;
+      archives.names.erase(counted);
+    }
     counters.badFiles += 1;
     SetBadFileAside(run, run.targetPath);
   }
-  counters.missingFiles = counters.totalFiles - counters.badFiles -
-                          static_cast<float>(numtext::ParseLeadingNumber(run.statusFlags));
+  run.statusFlags = archives.Text();
+  counters.missingFiles =
+      counters.totalFiles - counters.badFiles - static_cast<float>(archives.count);
   CompleteRelease(run);
 }
