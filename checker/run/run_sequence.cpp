@@ -39,8 +39,11 @@ bool DispatchUpload(CheckRun& run) {
 }
 
 // Shows that a check runs. The parent folder is a courtesy: a failure
-// while finding it or marking it skips the rest of both.
+// while finding it or marking it skips the rest of both. The run replaces
+// files of the release from here on; what runs killed while replacing one
+// left beside it goes first.
 void MarkInProgress(CheckRun& run) {
+  run.files.RemoveLeftoverTemporaries(run.releaseDir);
   if (!run.settings.DELKEYWORD.empty()) SweepOldHeaders(run);
   MarkCheckInProgress(run);
   WriteWaitMessage(run);

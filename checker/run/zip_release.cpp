@@ -15,24 +15,24 @@
 #include "common/strings.h"
 #include "platform/platform.h"
 #include "release/ignore_failure.h"
+#include "release/own_files.h"
 #include "unzip32/zip_reader.h"
 
 namespace {
 
 using release::IgnoreFailure;
 
-constexpr const char* kDizName = "file_id.diz";
 // A description file is a few lines; anything larger is not one.
 constexpr std::size_t kMaxDizBytes = 1 << 20;
 
 std::string DizPath(const CheckRun& run) {
-  return run.releaseDir + platform::kSeparator + kDizName;
+  return run.releaseDir + platform::kSeparator + release::kDizName;
 }
 
 // Whether a member is file_id.diz once its folder part is dropped, letter
 // case ignored. Archives made on Windows may use either separator.
 bool IsFileIdDiz(const std::string& memberName) {
-  return strings::EqualsIgnoreCase(strings::FileNamePart(memberName), kDizName);
+  return strings::EqualsIgnoreCase(strings::FileNamePart(memberName), release::kDizName);
 }
 
 // Writes the archive's first file_id.diz to `target` if it passes its test.
@@ -140,13 +140,14 @@ void TestZipRelease(CheckRun& run) {
       counters.runSizeKb += static_cast<double>(run.files.FileLength(run.targetPath)) / 1000;
     });
     counters.runGoodCount += 1;
-  } else if (!good) {
+  } else if (!good && SetBadFileAside(run, run.targetPath, OlderBadFile::kRemovedWhenSetAside)) {
+    // An archive still being written is neither counted nor uncounted: it has
+    // no verdict yet.
     if (counted != archives.names.end()) {
       archives.count -= 1;
       archives.names.erase(counted);
     }
     counters.badFiles += 1;
-    SetBadFileAside(run, run.targetPath);
   }
   run.statusFlags = archives.Text();
   counters.missingFiles =
