@@ -47,8 +47,11 @@ class FileSystem {
   // resolved; nullopt when it does not exist. Never throws.
   virtual std::optional<std::string> ResolvedPath(const std::string& path) = 0;
   // Whether another holder keeps the file open for writing, as the server
-  // does while an upload is still arriving (where the platform can tell;
-  // otherwise false). OpenForReading refuses such a file. Never throws.
+  // does while an upload is still arriving. Where the system cannot tell (on
+  // Linux a read lease refused to a process that neither owns the file nor
+  // has CAP_LEASE), the file counts as being written: it is then neither
+  // judged nor moved. A path that names no file is not being written.
+  // OpenForReading refuses such a file. Never throws.
   virtual bool IsBeingWritten(const std::string& path) = 0;
 
   // ---- Creation and deletion -----------------------------------------------
@@ -64,6 +67,10 @@ class FileSystem {
   virtual void DeleteFile(const std::string& path, bool force) = 0;
   // Deletes an empty folder; a link to a folder goes as a link.
   virtual void DeleteFolder(const std::string& path) = 0;
+  // Removes the temporary files of atomic writes (see WriteFileAtomically)
+  // that processes no longer running left in `folder`, as a run killed while
+  // replacing a file does. Never throws: what cannot be removed stays.
+  virtual void RemoveLeftoverTemporaries(const std::string& folder) = 0;
   // Deletes a folder with all its content; a link inside is removed as a
   // link, never followed. Files are deleted even when read-only.
   virtual void DeleteTree(const std::string& path) = 0;
@@ -74,9 +81,9 @@ class FileSystem {
   // ---- Reading -------------------------------------------------------------
   virtual std::int64_t FileLength(const std::string& path) = 0;  // throws OsError
   // Folders and ordinary files of a folder, in the platform's order, without
-  // "." and ".." and without hidden/system entries (POSIX has no such
-  // attributes, so dot files are listed). Throws OsError when the folder
-  // cannot be read.
+  // "." and "..", without hidden/system entries (POSIX has no such
+  // attributes, so dot files are listed) and without the temporary files of
+  // atomic writes. Throws OsError when the folder cannot be read.
   virtual std::vector<DirEntry> ListFolder(const std::string& path) = 0;
   // The entries of the listing whose names match the wildcard `pattern` (*
   // and ?, case ignored, as Windows' search does).
@@ -95,8 +102,13 @@ class FileSystem {
   void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
   // Writes bytes to a new file beside `path`, then renames it over `path`, so
   // a reader sees the old content or the new, never half of it. The
-  // temporary file is removed again when anything fails; the old file stays
-  // whole.
+  // temporary file (".corvane-PID-N.tmp", hidden on Windows) is removed
+  // again when anything fails; the old file stays whole. The file keeps its
+  // attributes (a hidden file stays hidden). On Windows a reader that lets
+  // others write but not replace the file (a server showing it, a user
+  // downloading it) blocks the rename: after brief retries the bytes are then
+  // written into the file in place, the part beyond its old length first, so
+  // that a full disk leaves the old content whole.
   virtual void WriteFileAtomically(const std::string& path, std::string_view bytes) = 0;
 };
 

@@ -26,6 +26,7 @@ class HostFileSystem final : public FileSystem {
   void CreateFolder(const std::string& path) override;
   void DeleteFile(const std::string& path, bool force) override;
   void DeleteFolder(const std::string& path) override;
+  void RemoveLeftoverTemporaries(const std::string& folder) override;
   void DeleteTree(const std::string& path) override;
   void MoveFile(const std::string& from, const std::string& to) override;
 

@@ -31,6 +31,10 @@ inline const std::string kSeparatorText(1, kSeparator);
 // such names the way Windows does.
 bool IsValidName(std::string_view name);
 
+// Whether `name` is that of the temporary file of an atomic write
+// (".corvane-PID-N.tmp"). Listings never return such names.
+bool IsTemporaryName(std::string_view name);
+
 // Whether `name` matches the wildcard `pattern` (* and ?, case ignored, as
 // Windows' search does).
 bool WildcardMatch(std::string_view pattern, std::string_view name);

@@ -22,7 +22,7 @@ packages=(dpkg-dev file)
 windows=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 libz-mingw-w64-dev
          libwine)
 wine=(wine wine64 fonts-wine xvfb xauth imagemagick)
-bench=("${programs[@]}" libbenchmark-dev libisal-dev cksfv rhash)
+bench=("${programs[@]}" pkg-config libbenchmark-dev libisal-dev rhash strace)
 
 wanted=()
 for set in "${@:-tests}"; do

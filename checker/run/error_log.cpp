@@ -6,19 +6,20 @@
 #include "common/strings.h"
 #include "common/version.h"
 #include "platform/platform.h"
-#include "release/paths.h"
+#include "release/own_files.h"
 #include "release/removal.h"
 
 namespace {
 
 std::string ErrorLogPath(const CheckRun& run) {
-  return run.releaseDir + platform::kSeparator + kErrorLogName;
+  return run.releaseDir + platform::kSeparator + release::kErrorLogName;
 }
 
-// A folder to write the log into: the release folder once it is known, and
-// never a drive or file-system root (which a bare "\errorlog.txt" would be).
+// A folder to write the log into: the release folder once it is known. A
+// release in a drive root ("R:") has its log there; an upload without any
+// folder has none (a bare "\errorlog.txt" would land in a root it never named).
 bool HasReleaseFolder(const CheckRun& run) {
-  return !release::IsRootOrDrive(run.releaseDir) && run.files.FolderExists(run.releaseDir);
+  return !run.releaseDir.empty() && run.files.FolderExists(run.releaseDir);
 }
 
 void DeleteFolderIfExists(CheckRun& run, const std::string& path) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/host_file_system.h"
+#include "platform/platform.h"
 #include "platform/posix/posix_support.h"
 
 namespace platform {
@@ -45,7 +46,8 @@ std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
   while (dirent* entry = readdir(dir)) {
     std::string_view name = entry->d_name;
     DirEntry listed;
-    if (name != "." && name != ".." && Classify(dir, *entry, listed.isFolder)) {
+    if (name != "." && name != ".." && !IsTemporaryName(name) &&
+        Classify(dir, *entry, listed.isFolder)) {
       listed.name = name;
       entries.push_back(std::move(listed));
     }

@@ -56,11 +56,6 @@ TEST_F(EarlyExit, SfvLookupFindsNoFile) {
   ExpectNothingDone(UploadLine(site.InRelease("a.r00")));
 }
 
-TEST_F(EarlyExit, UploadedStatusStoreIsLeftAlone) {
-  WriteFile(site.InRelease("x.SFVSTATUS"), "forged");
-  ExpectNothingDone(UploadLine(site.InRelease("x.SFVSTATUS")));
-}
-
 TEST(CheckerExitsWithSetting, UploadedStatusStoreIsDeleted) {
   Site site({"DELETE_SFV_STATUS_ON_UPLOAD=True"});
   WriteFile(site.InRelease("rel.sfv"), SfvText({{"a.r00", "x"}}));

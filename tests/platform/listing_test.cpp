@@ -40,6 +40,7 @@ TEST(ListFolderTest, ListsDotFilesAndLinksByWhatTheyPointTo) {
   fs::create_directory_symlink(temp / "CD1", temp / "linkedFolder");
   fs::create_symlink(temp / "a.sfv", temp / "linkedFile");
   fs::create_symlink(temp / "gone", temp / "dangling");
+  WriteFile(temp / ".corvane-12-0.tmp", "");  // an atomic write's temporary file
 
   EXPECT_EQ((std::vector<std::string>{".hidden/", ".sfvStatus", "CD1/", "a.sfv", "linkedFile",
                                       "linkedFolder/"}),
