@@ -80,6 +80,12 @@ std::vector<DirEntry> ListFolder(const std::string& path);
 // ignored, as Windows' search does).
 std::vector<DirEntry> FindEntries(const std::string& folder, std::string_view pattern);
 bool WildcardMatch(std::string_view pattern, std::string_view name);
+// The names the system's own search finds in `folder` for `pattern`, in its
+// order: unlike the listing, hidden and system entries too, and "." and ".."
+// where the pattern matches them (Windows: FindFirstFile as it answers;
+// POSIX: every name of the folder that WildcardMatch takes). Throws OsError
+// when the folder cannot be searched.
+std::vector<std::string> SystemSearch(const std::string& folder, std::string_view pattern);
 
 // A file opened for sequential binary reading.
 class InputFile {
@@ -105,8 +111,17 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 // Writes bytes to a new file beside `path`, then renames it over `path`, so a
 // reader sees the old content or the new, never half of it. The temporary file
-// is removed again when anything fails.
+// is removed again when anything fails: `path` then keeps its old content.
+// Throws ReplaceRefused when only the last step, the rename, was refused.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+// The new content was written whole, but the system refused to put it in
+// place of the old file (on Windows: another process holds that file open
+// without sharing its deletion, as the FTP server may). Only a write in place
+// can change such a file; a full disk is never reported this way.
+class ReplaceRefused : public OsError {
+ public:
+  using OsError::OsError;
+};
 
 // ---- Clock -----------------------------------------------------------------
 // Seconds since local midnight, with a fraction (the checker's "time of day").
@@ -139,7 +154,10 @@ void ShowMessageBox(const std::string& title, const std::string& text, MessageIc
 // A system-wide named lock shared by every process on the machine. The system
 // releases it when its holder dies. Each thread that takes the lock uses an
 // object of its own: separate objects exclude each other, one object shared
-// by two threads does not.
+// by two threads does not. On POSIX the lock is a file named after it in the
+// folder of the module that takes it (the control library, or the program
+// that links this code), created under the process's umask: the operator
+// decides, through that folder and the umask, which accounts may take it.
 class NamedLock {
  public:
   explicit NamedLock(const std::string& name);

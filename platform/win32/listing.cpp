@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -16,6 +17,13 @@ std::vector<DirEntry> ListFolder(const std::string& path) {
     listed.push_back({std::move(entry.name), isFolder});
   }
   return listed;
+}
+
+std::vector<std::string> SystemSearch(const std::string& folder, std::string_view pattern) {
+  std::vector<std::string> names;
+  for (win32::FoundEntry& entry : win32::FindMatching(folder, pattern))
+    names.push_back(std::move(entry.name));
+  return names;
 }
 
 }  // namespace platform

@@ -77,7 +77,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     // The system refuses to replace a read-only target, as a plain write would.
     if (!MoveFileExA(tempPath.c_str(), path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      win32::ThrowLastError();
+      throw ReplaceRefused(win32::ErrorNumber(GetLastError()));
   } catch (...) {
     file = UniqueHandle();
     DeleteFileA(tempPath.c_str());

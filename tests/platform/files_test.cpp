@@ -97,12 +97,17 @@ TEST(MoveTest, RefusesAnExistingTargetReplaceDoesNot) {
   EXPECT_EQ("A", GetFile(temp / "a"));
   EXPECT_EQ("B", GetFile(temp / "b"));
 
+  // Written whole but refused its place: the target is unchanged.
+  CreateFolder(temp / "folder");
+  PutFile(temp / "folder/inside", "");
+  EXPECT_THROW(WriteFileAtomically(temp / "folder", "new"), ReplaceRefused);
+  EXPECT_EQ(3u, ListFolder(temp.path()).size());  // no temporary file left
+
   MoveFile(temp / "a", temp / "c");
   ReplaceFile(temp / "c", temp / "b");
   EXPECT_FALSE(PathExists(temp / "a") || PathExists(temp / "c"));
   EXPECT_EQ("A", GetFile(temp / "b"));
 
-  CreateFolder(temp / "folder");
   MoveFile(temp / "folder", temp / "moved");
   EXPECT_TRUE(FolderExists(temp / "moved"));
   EXPECT_EQ(kFileNotFound, OsErrorOf([&] { MoveFile(temp / "none", temp / "other"); }));
