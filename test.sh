@@ -10,7 +10,8 @@ if [ "${1:-}" = "--windows" ]; then
   # The mingw-w64 cross tools (widl and windres among them), zlib for them, wine.
   tools/install-deps.sh g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 \
     libz-mingw-w64-dev wine wine64
-  e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests permlet_wine_e2e_tests updater_tests)
+  e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests permlet_wine_e2e_tests updater_tests
+    stress_tests)
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
   cmake --build build -j"$(nproc)" --target "${e2e_tests[@]}"
   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

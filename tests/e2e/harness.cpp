@@ -206,16 +206,16 @@ RunResult ProgramFolder::Run(const std::string& commandLine, const std::string& 
 
 std::vector<int> ProgramFolder::RunTogether(
     const std::vector<std::string>& commandLines,
-    const std::vector<std::optional<double>>& killAfterSeconds) const {
+    const std::vector<std::optional<double>>& killAfterSeconds, const std::string& program) const {
   std::string script;
   for (std::size_t i = 0; i < commandLines.size(); ++i) {
     const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");
     const auto killAfter = i < killAfterSeconds.size() ? killAfterSeconds[i] : std::nullopt;
-    script += "(" + Command(commandLines[i], "corvane", killAfter) + " >/dev/null 2>&1; echo $? >" +
+    script += "(" + Command(commandLines[i], program, killAfter) + " >/dev/null 2>&1; echo $? >" +
               ShellQuoted(status) + ") & ";
   }
   script += "wait";
-  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run corvane");
+  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + program);
   std::vector<int> statuses;
   for (std::size_t i = 0; i < commandLines.size(); ++i) {
     const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");

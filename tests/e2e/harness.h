@@ -70,14 +70,14 @@ class ProgramFolder {
   // (split at every single space), from an empty working folder, without a
   // desktop. Waits for it.
   RunResult Run(const std::string& commandLine, const std::string& program = "corvane") const;
-  // Starts corvane once per command line, all at the same time, as the server
-  // does when uploads end together; waits for all. Exit statuses in order.
-  // A run with a time in `killAfterSeconds` is killed outright (SIGKILL, as a
-  // crash ends it) once that time has passed, unless it ended before; its
-  // status is then 137. Native programs only.
-  std::vector<int> RunTogether(
-      const std::vector<std::string>& commandLines,
-      const std::vector<std::optional<double>>& killAfterSeconds = {}) const;
+  // Starts `program` (corvane unless named) once per command line, all at the
+  // same time, as the server does when uploads end together; waits for all.
+  // Exit statuses in order. A run with a time in `killAfterSeconds` is killed
+  // outright (SIGKILL, as a crash ends it) once that time has passed, unless
+  // it ended before; its status is then 137. Native programs only.
+  std::vector<int> RunTogether(const std::vector<std::string>& commandLines,
+                               const std::vector<std::optional<double>>& killAfterSeconds = {},
+                               const std::string& program = "corvane") const;
   // The working folder the programs run in: it must stay empty.
   const std::string& workingFolder() const { return working_.path(); }
 
