@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times the CRC-32 of a cached 1 GiB file through CalculateFile against only
-# reading it and against other tools, and one whole corvane run against
-# starting /bin/true; prints medians and ratios. Run as root on an idle-ish
+# reading it and against other tools, one whole corvane run against starting
+# /bin/true, and the permission file by size and by update; prints medians and
+# ratios. Run as root on an idle-ish
 # machine:  bench/run.sh [repetitions]      (default 7)
 # Environment: BUILD_DIR (default build-bench), WORK_DIR (default a temp
 # folder), CORVANE_BIN (default build/bin: the folder holding corvane).
@@ -19,7 +20,7 @@ PACKAGES=(cksfv rhash libisal-dev zlib1g-dev libbenchmark-dev)
 apt-get install -y -qq "${PACKAGES[@]}" >/dev/null || { apt-get update -qq && apt-get install -y -qq "${PACKAGES[@]}" >/dev/null; }
 
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCORVANE_BENCH=ON -DCORVANE_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD_DIR" --target crc_bench crc_file -j2 >/dev/null
+cmake --build "$BUILD_DIR" --target crc_bench crc_file permission_bench -j2 >/dev/null
 CRC_FILE="$BUILD_DIR/bin/crc_file"
 CRC_BENCH="$BUILD_DIR/bin/crc_bench"
 
@@ -160,3 +161,17 @@ if [ "$CORVANE_READY" = 1 ]; then
   r=$(median <<<"${WALL[corvane_run]}")
   echo "corvane run / /bin/true (wall): $(awk -v a="$r" -v b="$t" 'BEGIN {printf "%.1f", a / b}')x"
 fi
+
+# ---- The permission file ---------------------------------------------------------
+# Load and save of a file of N entries (time per entry flat: linear in the
+# size), and n Chmods into one folder through the control, alone and in one
+# update; medians of the repetitions, in random order.
+echo
+echo "Permission file, median of $REPS repetitions (wall ms, and per entry or change):"
+"$BUILD_DIR/bin/permission_bench" --benchmark_repetitions="$REPS" \
+  --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+  --benchmark_format=csv 2>/dev/null | tr -d '"' |
+  awk -F, '$1 ~ /_median$/ { sub(/_median/, "", $1)
+    if (match($1, /n:[0-9]+/)) items = substr($1, RSTART + 2, RLENGTH - 2)
+    else if (match($1, /\/[0-9]+/)) items = substr($1, RSTART + 1, RLENGTH - 1)
+    printf "  %-28s %10.2f ms %8.2f us per item\n", $1, $3, $3 * 1000 / items }'
