@@ -41,9 +41,10 @@ void LoadAndSave(benchmark::State& state) {
   BenchFolder folder("acl-" + std::to_string(entries));
   std::mt19937 random(entries);
   std::string text;
-  for (std::size_t i = 0; i < entries; ++i)
-    text +=
-        "RD2 " + std::to_string(random()) + "=user" + std::to_string(i % 97) + "|grp|554|1|0|\r\n";
+  for (std::size_t i = 0; i < entries; ++i) {
+    text.append("RD2 ").append(std::to_string(random())).append("=user");
+    text.append(std::to_string(i % 97)).append("|grp|554|1|0|\r\n");
+  }
   platform::WriteWholeFile(folder / permlet::PermissionFile::kPermFileName, text);
   for (auto _ : state) {
     permlet::PermissionFile file;

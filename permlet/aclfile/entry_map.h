@@ -29,6 +29,9 @@ class EntryMap {
   // Replaces the record under the key of `name`; false when there is none.
   bool Replace(std::string_view name, std::string_view record);
   void RemoveAll();
+  // Makes room in the index for `count` entries, as loading a file of that
+  // many lines needs.
+  void Reserve(std::size_t count) { index_.reserve(count); }
 
   // Calls `visit(key, record)` in table order: chain 0 to 16, each from its
   // head (newest first).

@@ -1,5 +1,6 @@
 #include "permlet/aclfile/permission_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -115,6 +116,7 @@ int PermissionFile::ChoiceFailure(Choice choice) const {
 }
 
 void PermissionFile::Load(const std::string& text) {
+  entries_.Reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
   std::size_t at = 0;
   while (at < text.size()) {
     // One read: up to and including a line feed, at most kReadPieceLength.
