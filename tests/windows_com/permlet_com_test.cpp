@@ -172,22 +172,6 @@ TEST(UnregisteredKeys, EveryEntryIsGone) {
   CoUninitialize();
 }
 
-TEST_F(RegisteredClient, ChmodByDispatchIdentifierWritesTheEntry) {
-  ASSERT_EQ(created_, S_OK);
-  Touch("abc");
-  EXPECT_EQ(Chmod(L"554", folder_ / "abc", 0, 0), S_OK);
-  EXPECT_EQ(Acl(), "RD2 2238185766=bob|users|554|0|0|\r\n");
-  // free is never written; complete is the caller's for a path.
-  EXPECT_EQ(Chmod(L"555", folder_ / "abc", 1, 1), S_OK);
-  EXPECT_EQ(Acl(), "RD2 2238185766=bob|users|555|1|0|\r\n");
-}
-
-TEST_F(RegisteredClient, ChmodOnAMissingPathWritesNothing) {
-  ASSERT_EQ(created_, S_OK);
-  EXPECT_EQ(Chmod(L"554", folder_ / "missing", 0, 0), S_OK);
-  EXPECT_FALSE(fs::exists(folder_ / ".raidenftpd.acl"));
-}
-
 TEST_F(RegisteredClient, ArgumentsAreCoercedAndCheckedLikeAutomation) {
   ASSERT_EQ(created_, S_OK);
   Touch("abc");
