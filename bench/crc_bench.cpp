@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "checker/crc/crc32_kernels.h"
-#include "platform/platform.h"
+#include "platform/file_system.h"
 
 #if CORVANE_HAVE_ISAL
 #include <isa-l.h>
@@ -94,7 +94,7 @@ void FileBlocks(benchmark::State& state, const std::string& path, std::size_t bl
   const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(block);
   std::int64_t bytes = 0;
   for (auto _ : state) {
-    auto file = platform::OpenForReading(path);
+    auto file = platform::SystemFileSystem().OpenForReading(path);
     std::uint32_t reg = 0xFFFFFFFFu;
     while (const std::size_t n = file->Read(buffer.get(), block)) {
       reg = loop(reg, buffer.get(), n, kCrc32Table);

@@ -17,7 +17,7 @@
 #include "checker/crc/cls_crc.h"
 #include "checker/crc/crc32_kernels.h"
 #include "checker/crc/file_block.h"
-#include "platform/platform.h"
+#include "platform/file_system.h"
 
 #if CORVANE_HAVE_ISAL
 #include <isa-l.h>
@@ -30,7 +30,7 @@ template <typename Update>
 std::uint32_t Stream(const std::string& path, std::uint32_t crc, Update update) {
   const std::size_t block = crc_internal::kFileBlockSize;
   const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(block);
-  auto file = platform::OpenForReading(path);
+  auto file = platform::SystemFileSystem().OpenForReading(path);
   while (const std::size_t n = file->Read(buffer.get(), block)) crc = update(crc, buffer.get(), n);
   return crc;
 }
@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
       if (method == "read") {
         crc = Stream(path, 0, [](std::uint32_t c, const std::uint8_t*, std::size_t) { return c; });
       } else if (method == "corvane") {
-        crc = static_cast<std::uint32_t>(clsCRC().CalculateFile(path).value_or(0));
+        crc = static_cast<std::uint32_t>(
+            clsCRC(platform::SystemFileSystem()).CalculateFile(path).value_or(0));
       } else if (method == "zlib") {
         crc = Stream(path, 0, [](std::uint32_t c, const std::uint8_t* p, std::size_t n) {
           return static_cast<std::uint32_t>(crc32(c, p, static_cast<uInt>(n)));

@@ -13,9 +13,12 @@
 
 #include "permlet/aclfile/permission_file.h"
 #include "platform/component.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace {
+
+platform::FileSystem& files = platform::SystemFileSystem();
 
 // A folder of its own in the shared temporary folder, emptied when done.
 class BenchFolder {
@@ -23,10 +26,10 @@ class BenchFolder {
   explicit BenchFolder(const std::string& name)
       : path_(std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
               platform::kSeparatorText + "corvane-bench-" + name) {
-    if (platform::FolderExists(path_)) platform::DeleteTree(path_);
-    platform::CreateFolder(path_);
+    if (files.FolderExists(path_)) files.DeleteTree(path_);
+    files.CreateFolder(path_);
   }
-  ~BenchFolder() { platform::DeleteTree(path_); }
+  ~BenchFolder() { files.DeleteTree(path_); }
   std::string operator/(const std::string& name) const {
     return path_ + platform::kSeparatorText + name;
   }
@@ -45,9 +48,9 @@ void LoadAndSave(benchmark::State& state) {
     text.append("RD2 ").append(std::to_string(random())).append("=user");
     text.append(std::to_string(i % 97)).append("|grp|554|1|0|\r\n");
   }
-  platform::WriteWholeFile(folder / permlet::PermissionFile::kPermFileName, text);
+  files.WriteWholeFile(folder / permlet::PermissionFile::kPermFileName, text);
   for (auto _ : state) {
-    permlet::PermissionFile file;
+    permlet::PermissionFile file(files);
     file.AutoChoosePermFile(folder.path());
     benchmark::DoNotOptimize(file.SavePermFile());
   }
@@ -70,7 +73,7 @@ void Chmods(benchmark::State& state) {
   for (int i = 0; i < changes; ++i) {
     paths.push_back(folder / "f");
     paths.back().append(std::to_string(i));
-    platform::WriteWholeFile(paths.back(), "");
+    files.WriteWholeFile(paths.back(), "");
   }
   // Made as the checker makes it, from the registry of the program folder.
   auto control =
@@ -80,7 +83,7 @@ void Chmods(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     const std::string acl = folder / permlet::PermissionFile::kPermFileName;
-    if (platform::FileExists(acl)) platform::DeleteFile(acl, true);
+    if (files.FileExists(acl)) files.DeleteFile(acl, true);
     state.ResumeTiming();
     if (inOneUpdate) control->Invoke(9, kCvMethod, {});
     for (const std::string& path : paths) {

@@ -2,6 +2,7 @@
 
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/paths.h"
 
 namespace cleanup {
 
@@ -17,7 +18,7 @@ std::optional<std::string> UpToLastSeparator(std::string_view path) {
 }  // namespace
 
 std::optional<CleanupPaths> DeriveCleanupPaths(std::string_view commandLine) {
-  const std::string marker = platform::kSeparatorText + std::string(kStatusStoreName);
+  const std::string marker = platform::kSeparatorText + release::kStatusStoreName;
   const std::size_t at = strings::FindIgnoreCase(commandLine, marker);
   if (at == std::string_view::npos) return std::nullopt;
 

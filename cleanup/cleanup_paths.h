@@ -8,9 +8,6 @@
 
 namespace cleanup {
 
-// The status store's file name, as the checker writes it.
-inline constexpr std::string_view kStatusStoreName = ".sfvStatus";
-
 struct CleanupPaths {
   std::string releasePath;                     // the text before the first "<sep>.sfvStatus"
   std::string parentPath;                      // the release path up to its last separator

@@ -4,11 +4,14 @@
 
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace cleanup {
 
 // `commandLine` is the whole command line, taken as the status store's path;
 // `programFolder` holds corvane.ini. Shows nothing, reports nothing and never
 // stops on a failing step.
-void RunStatusCleanup(const std::string& commandLine, const std::string& programFolder);
+void RunStatusCleanup(platform::FileSystem& files, const std::string& commandLine,
+                      const std::string& programFolder);
 
 }  // namespace cleanup

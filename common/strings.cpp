@@ -12,6 +12,9 @@ char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - '
 
 bool CharsEqualIgnoreCase(char a, char b) { return UpperChar(a) == UpperChar(b); }
 
+// The separators of both platforms.
+constexpr std::string_view kEitherSeparator = "\\/";
+
 }  // namespace
 
 std::string ToUpper(std::string_view text) {
@@ -91,6 +94,17 @@ std::string AfterLastSeparator(std::string_view path) {
 std::string BeforeLastSeparator(std::string_view path) {
   std::size_t last = path.rfind(platform::kSeparator);
   return std::string(last == std::string_view::npos ? std::string_view() : path.substr(0, last));
+}
+
+std::string DirectoryPart(std::string_view path) {
+  const std::size_t last = path.find_last_of(kEitherSeparator);
+  return std::string(last == std::string_view::npos ? std::string_view()
+                                                    : path.substr(0, last + 1));
+}
+
+std::string FileNamePart(std::string_view path) {
+  const std::size_t last = path.find_last_of(kEitherSeparator);
+  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
 bool IsPlainName(std::string_view name) {

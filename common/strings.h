@@ -21,9 +21,14 @@ std::string ReplaceAll(std::string_view text, std::string_view what, std::string
 std::string RemoveAll(std::string_view text, char c);
 // Splits at every occurrence of `separator` (an empty text gives one field).
 std::vector<std::string> Split(std::string_view text, std::string_view separator);
-// The part of `path` after its last separator, and the part before it.
+// The part of `path` after its last host separator, and the part before it.
 std::string AfterLastSeparator(std::string_view path);
 std::string BeforeLastSeparator(std::string_view path);
+// For paths that may use either separator (the server's are Windows paths, the
+// host's its own): everything up to and including the last "\" or "/" (empty
+// without one), and everything after it (the whole path without one).
+std::string DirectoryPart(std::string_view path);
+std::string FileNamePart(std::string_view path);
 // A single plain name: not empty, not "." or "..", no separator of either
 // platform, no drive colon. Stored names that later runs delete must be such.
 bool IsPlainName(std::string_view name);

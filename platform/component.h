@@ -188,12 +188,8 @@ struct RegistryValue {
   std::string name;
 };
 
-// The registry file: "components.reg" in the program folder, unless a test
-// has pointed this process elsewhere.
+// The registry file of POSIX: "components.reg" in the program folder.
 std::string ComponentRegistryPath();
-// For tests that host components in-process: the lookups of this process (not
-// those of a library's self-registration) use `path` from now on.
-void SetComponentRegistryPath(const std::string& path);
 
 std::optional<std::string> ReadRegistryValue(const std::string& key);
 // Sets each value, adding keys that do not exist. Throws OsError.

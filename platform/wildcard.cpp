@@ -2,6 +2,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -47,7 +48,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
   return false;
 }
 
-std::vector<DirEntry> FindEntries(const std::string& folder, std::string_view pattern) {
+std::vector<DirEntry> FileSystem::FindEntries(const std::string& folder, std::string_view pattern) {
   std::vector<DirEntry> found;
   for (DirEntry& entry : ListFolder(folder)) {
     if (WildcardMatch(pattern, entry.name)) found.push_back(std::move(entry));

@@ -64,8 +64,8 @@ std::string SettingsFilePath(const std::string& programFolder) {
   return programFolder + platform::kSeparator + kSettingsFileName;
 }
 
-CheckerSettings LoadSettings(const std::string& programFolder) {
-  return LoadSettingsFromLines(platform::ReadTextLines(SettingsFilePath(programFolder)));
+CheckerSettings LoadSettings(platform::FileSystem& files, const std::string& programFolder) {
+  return LoadSettingsFromLines(files.ReadTextLines(SettingsFilePath(programFolder)));
 }
 
 CheckerSettings LoadSettingsFromLines(const std::vector<std::string>& lines) {

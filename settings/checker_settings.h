@@ -1,12 +1,13 @@
 // The settings of every program, read from corvane.ini in the programs'
 // folder. One field per key, named after it; the checker reads the file once
-// per run and only template fields are replaced afterwards (by their
-// expansion).
+// per run and only reads the fields afterwards.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/file_system.h"
 
 namespace settings {
 
@@ -68,7 +69,7 @@ std::string SettingsFilePath(const std::string& programFolder);
 
 // Reads corvane.ini from the program folder. Throws platform::OsError when the
 // file cannot be read.
-CheckerSettings LoadSettings(const std::string& programFolder);
+CheckerSettings LoadSettings(platform::FileSystem& files, const std::string& programFolder);
 // The same from lines already read (for tests and the other programs).
 CheckerSettings LoadSettingsFromLines(const std::vector<std::string>& lines);
 

@@ -53,7 +53,8 @@ std::optional<UpdateRequest> ParseUpdateRequest(const std::vector<std::string>& 
 
 }  // namespace
 
-int RunCommandMode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommandMode(platform::FileSystem& files, const std::vector<std::string>& args,
+                   std::ostream& out, std::ostream& err) {
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     out << kUsage;
     return kExitUpdated;
@@ -69,7 +70,7 @@ int RunCommandMode(const std::vector<std::string>& args, std::ostream& out, std:
     return kExitUsage;
   }
   try {
-    const UpdateResult result = UpdateSettingsFile(request->path, request->keepOld);
+    const UpdateResult result = UpdateSettingsFile(files, request->path, request->keepOld);
     if (!result.backupPath.empty()) out << "Kept the old file as " << result.backupPath << "\n";
     out << "Updated " << request->path << " to the sectioned layout.\n";
     return kExitUpdated;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace updater {
 
 enum ExitStatus : int {
@@ -16,6 +18,7 @@ enum ExitStatus : int {
 
 // Runs the terminal mode for the program's arguments (without its own name)
 // and returns the exit status.
-int RunCommandMode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCommandMode(platform::FileSystem& files, const std::vector<std::string>& args,
+                   std::ostream& out, std::ostream& err);
 
 }  // namespace updater

@@ -6,7 +6,6 @@
 
 #include "common/numtext.h"
 #include "common/strings.h"
-#include "platform/platform.h"
 #include "settings/checker_settings.h"
 #include "updater/settings_migration.h"
 
@@ -31,32 +30,33 @@ bool IsSettingsFileName(const std::string& path) {
   return strings::AfterLastSeparator(path) == settings::kSettingsFileName;
 }
 
-void loadsettings(const std::string& path) {
+void loadsettings(platform::FileSystem& files, const std::string& path) {
   const std::vector<std::string> lines =
-      Attempt("Cannot read " + path, [&] { return platform::ReadTextLines(path); });
+      Attempt("Cannot read " + path, [&] { return files.ReadTextLines(path); });
   const std::string migrated = MigrateSettings(lines);
-  Attempt("Cannot write " + path, [&] { platform::WriteFileAtomically(path, migrated); });
+  Attempt("Cannot write " + path, [&] { files.WriteFileAtomically(path, migrated); });
 }
 
-std::string FreshBackupPath(const std::string& path) {
+std::string FreshBackupPath(platform::FileSystem& files, const std::string& path) {
   const std::string first = path + ".old";
   std::string candidate = first;
-  for (std::int64_t n = 1; platform::PathExists(candidate); ++n) {
+  for (std::int64_t n = 1; files.PathExists(candidate); ++n) {
     candidate = first + "." + numtext::FormatInteger(n);
   }
   return candidate;
 }
 
-UpdateResult UpdateSettingsFile(const std::string& path, bool keepOld) {
+UpdateResult UpdateSettingsFile(platform::FileSystem& files, const std::string& path,
+                                bool keepOld) {
   UpdateResult result;
   if (keepOld) {
     const std::string oldContent =
-        Attempt("Cannot read " + path, [&] { return platform::ReadWholeFile(path); });
-    result.backupPath = FreshBackupPath(path);
+        Attempt("Cannot read " + path, [&] { return files.ReadWholeFile(path); });
+    result.backupPath = FreshBackupPath(files, path);
     Attempt("Cannot keep the old file as " + result.backupPath,
-            [&] { platform::WriteFileAtomically(result.backupPath, oldContent); });
+            [&] { files.WriteFileAtomically(result.backupPath, oldContent); });
   }
-  loadsettings(path);
+  loadsettings(files, path);
   return result;
 }
 

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace updater {
 
 // Only a file named exactly "corvane.ini" (letter case counts) is accepted.
@@ -20,11 +22,11 @@ class UpdateFailure : public std::runtime_error {
 // Reads the settings file and writes it anew in the sectioned layout. The
 // new content replaces the old in one step, so a failure leaves the old file
 // as it was. Throws UpdateFailure.
-void loadsettings(const std::string& path);
+void loadsettings(platform::FileSystem& files, const std::string& path);
 
 // The path that the old content is kept under: `path` + ".old", or, when that
 // name is taken by an earlier copy, the first free `path` + ".old.N".
-std::string FreshBackupPath(const std::string& path);
+std::string FreshBackupPath(platform::FileSystem& files, const std::string& path);
 
 struct UpdateResult {
   std::string backupPath;  // where the old content was kept; empty when not asked
@@ -32,6 +34,6 @@ struct UpdateResult {
 
 // Copies the file to FreshBackupPath when `keepOld`, then loadsettings.
 // Throws UpdateFailure; nothing is rewritten when the copy fails.
-UpdateResult UpdateSettingsFile(const std::string& path, bool keepOld);
+UpdateResult UpdateSettingsFile(platform::FileSystem& files, const std::string& path, bool keepOld);
 
 }  // namespace updater

@@ -1,5 +1,6 @@
 #include "updater/window_actions.h"
 
+#include "platform/file_system.h"
 #include "updater/desktop_launch.h"
 #include "updater/maker_info.h"
 #include "updater/settings_update.h"
@@ -12,7 +13,7 @@ void UpdateChosenFile(const std::string& chosenPath, bool keepOld,
                       const std::function<void()>& disableUpdate,
                       const ShowProblemFn& showProblem) {
   try {
-    UpdateSettingsFile(chosenPath, keepOld);
+    UpdateSettingsFile(platform::SystemFileSystem(), chosenPath, keepOld);
   } catch (const UpdateFailure& failure) {
     // Nothing was rewritten: say so instead of reporting success.
     showProblem(std::string(failure.what()) + "\nYour corvane.ini was left unchanged.");

@@ -8,12 +8,11 @@
 
 #include "checker/crc/crc32_kernels.h"
 #include "checker/crc/file_block.h"
-#include "platform/platform.h"
 
 using crc_internal::Crc32LoopFor;
 using crc_internal::SelectedCrc32Kernel;
 
-clsCRC::clsCRC() { Algorithm(1); }
+clsCRC::clsCRC(platform::FileSystem& files) : files_(files) { Algorithm(1); }
 
 std::int32_t clsCRC::AddBytes(std::span<const std::uint8_t> ByteArray) {
   if (!ByteArray.empty()) {
@@ -46,9 +45,9 @@ std::int32_t clsCRC::CalculateBytes(std::span<const std::uint8_t> ByteArray) {
 }
 
 std::optional<std::int32_t> clsCRC::CalculateFile(const std::string& Filename) {
-  const std::int64_t length = platform::FileLength(Filename);
+  const std::int64_t length = files_.FileLength(Filename);
   if (length == 0) return std::nullopt;
-  auto file = platform::OpenForReading(Filename);
+  auto file = files_.OpenForReading(Filename);
   Clear();
   const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(crc_internal::kFileBlockSize);
   // The length asked for first is what counts: a file that has grown since is

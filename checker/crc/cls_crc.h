@@ -10,9 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
+
 class clsCRC {
  public:
-  clsCRC();  // CRC-32 prepared and selected, registers cleared
+  // CRC-32 prepared and selected, registers cleared; files are read through
+  // `files`.
+  explicit clsCRC(platform::FileSystem& files);
 
   std::int32_t AddBytes(std::span<const std::uint8_t> ByteArray);
   std::int32_t AddString(std::string_view Text);
@@ -36,6 +40,7 @@ class clsCRC {
   using ByteLoop = std::uint32_t (*)(std::uint32_t reg, const std::uint8_t* data, std::size_t count,
                                      const std::uint32_t* table);
 
+  platform::FileSystem& files_;
   bool crc32Selected_ = true;
   std::uint32_t crc16Register_ = 0;
   bool crc16Prepared_ = false;

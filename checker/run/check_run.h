@@ -1,14 +1,14 @@
 // Everything one checker run knows. Each phase is a free function over a
-// CheckRun&; the settings are read once and then only read (template fields
-// excepted, which some phases replace by their expansion).
+// CheckRun&. The settings are loaded once and only read afterwards; the
+// file system and the permission control are the ones the run was given.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "checker/crc/cls_crc.h"
+#include "platform/file_system.h"
 #include "settings/checker_settings.h"
 
 class PermissionControl;  // checker/run/permissions.h
@@ -48,8 +48,26 @@ struct ReleaseCounters {
   float runGoodCount = 0;
 };
 
+// Templates as this run expanded them: each expansion takes the place of its
+// template for the rest of the run.
+struct ExpandedTemplates {
+  std::string goodMsg;  // GOODMSG, or MP3GOODMSG
+  std::string badMsg;   // BADMSG, or MP3BADMSG
+  std::string comMakeInParent;
+  std::string incMakeInParent;
+  std::string chmodSfvStatusU;
+  std::string chmodSfvStatusG;
+};
+
 struct CheckRun {
-  settings::CheckerSettings settings;
+  CheckRun(const settings::CheckerSettings& loaded, platform::FileSystem& fileSystem,
+           PermissionControl& control)
+      : settings(loaded), files(fileSystem), permissions(control), crc(fileSystem) {}
+
+  const settings::CheckerSettings& settings;
+  platform::FileSystem& files;
+  PermissionControl& permissions;
+
   std::string programFolder;
   std::string commandLine;  // as received, for the error log
 
@@ -96,10 +114,10 @@ struct CheckRun {
   UserStatList userStats;
   std::vector<std::string> rankKeys;
 
+  ExpandedTemplates expanded;
   ReleaseCounters counters;
   ErrorContext errorContext;
   clsCRC crc;
-  std::shared_ptr<PermissionControl> permissionControl;  // made on first use
 };
 
 inline void SetErrorContext(CheckRun& run, std::string action, std::string solution) {

@@ -2,15 +2,15 @@
 
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
-#include "checker/run/verify.h"
 #include "common/numtext.h"
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/paths.h"
 
 namespace {
 
-// Positions are 1-based, 0 meaning "not found", the way the rules for the
-// server's line are written down.
+// Positions are 1-based, 0 meaning "not found", as the classic string
+// functions that the line's rules are made of count them.
 
 // Position of the first `what` at or after position `from` (letter case
 // ignored), or 0.
@@ -89,7 +89,7 @@ void ParseCommandLine(CheckRun& run) {
   // folder that a step up in the upload's name points elsewhere.
   if (user >= 2) {
     std::string folder = strings::BeforeLastSeparator(line.substr(0, user - 2));
-    if (!StepsUp(folder)) run.releaseDir = std::move(folder);
+    if (!release::StepsUp(folder)) run.releaseDir = std::move(folder);
   }
 
   std::size_t end = Find(line, " -", user + 1);
@@ -110,10 +110,10 @@ void ParseCommandLine(CheckRun& run) {
 bool TakeServerCrc(CheckRun& run) {
   std::string& path = run.targetPath;
   if (path.empty()) return false;
-  if (!platform::FileExists(path)) {
+  if (!run.files.FileExists(path)) {
     // Not a file: the server's CRC follows the path after one space.
     constexpr std::size_t kCrcPart = 9;
-    if (path.size() < kCrcPart || !platform::FileExists(path.substr(0, path.size() - kCrcPart)))
+    if (path.size() < kCrcPart || !run.files.FileExists(path.substr(0, path.size() - kCrcPart)))
       return false;
     SetErrorContext(run, "Checking to see if CRC was sent to corvane by raidenftpd",
                     "double-check to make sure your parameters are set properly in your "
@@ -130,7 +130,7 @@ bool TakeServerCrc(CheckRun& run) {
   // release folder to work in: nothing is done for it. Nor for a path that
   // steps up a folder: the server passes none, but the doubled-blank rule of
   // the option parsing turns names that users chose into separators.
-  if (run.releaseDir.empty() || StepsUp(path)) return false;
+  if (run.releaseDir.empty() || release::StepsUp(path)) return false;
   SetErrorContext(run, "Loading settings from file",
                   "Check your corvane.ini for lines that contain nothing but an equal sign (=) "
                   "and remove them");

@@ -4,6 +4,8 @@
 #include "common/numtext.h"
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/paths.h"
+#include "release/removal.h"
 
 namespace {
 
@@ -21,13 +23,11 @@ std::string ErrorLogPath(const CheckRun& run) {
 // A folder to write the log into: the release folder once it is known, and
 // never a drive or file-system root (which a bare "\errorlog.txt" would be).
 bool HasReleaseFolder(const CheckRun& run) {
-  const std::string& folder = run.releaseDir;
-  bool isDrive = folder.size() == 2 && folder[1] == ':';
-  return !folder.empty() && !isDrive && platform::FolderExists(folder);
+  return !release::IsRootOrDrive(run.releaseDir) && run.files.FolderExists(run.releaseDir);
 }
 
-void DeleteFolderIfExists(const std::string& path) {
-  if (!path.empty() && platform::FolderExists(path)) platform::DeleteFolder(path);
+void DeleteFolderIfExists(CheckRun& run, const std::string& path) {
+  if (!path.empty() && run.files.FolderExists(path)) run.files.DeleteFolder(path);
 }
 
 }  // namespace
@@ -72,16 +72,15 @@ void HandleRunError(CheckRun& run, int number, const std::string& description) {
   // Before the release folder is known the run has made nothing, and has
   // nowhere to put its log.
   if (!run.settings.ON_ERR_MK_FILE || !HasReleaseFolder(run)) return;
-  DeleteFolderIfExists(run.estimateFolder);
+  DeleteFolderIfExists(run, run.estimateFolder);
   ClearCheckInProgress(run);
   ClearParentInProgress(run);
-  platform::WriteTextLines(ErrorLogPath(run), ErrorLogLines(run, number, description));
+  run.files.WriteTextLines(ErrorLogPath(run), ErrorLogLines(run, number, description));
 }
 
 void EndOfRunCleanup(CheckRun& run) {
   ClearCheckInProgress(run);
-  DeleteFolderIfExists(run.estimateFolder);
+  DeleteFolderIfExists(run, run.estimateFolder);
   ClearParentInProgress(run);
-  const std::string log = ErrorLogPath(run);
-  if (platform::FileExists(log)) platform::DeleteFile(log, false);
+  release::DeleteIfExists(run.files, ErrorLogPath(run));
 }

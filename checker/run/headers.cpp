@@ -3,12 +3,16 @@
 // clears leftover headers by keyword.
 #include <string>
 
+#include "checker/run/permissions.h"
 #include "checker/run/phases.h"
-#include "checker/run/run_error.h"
 #include "checker/run/status_entry.h"
 #include "platform/platform.h"
+#include "release/ignore_failure.h"
+#include "release/removal.h"
 
 namespace {
+
+using release::IgnoreFailure;
 
 constexpr const char* kInProgressName = "SFV CHECK IN PROGRESS - WAIT FOR RESULT";
 constexpr const char* kNameCharsNote =
@@ -28,13 +32,12 @@ void SweepEntry(const CheckRun& run, const std::string& name) {
   const bool holdsKeyword = name.find(s.DELKEYWORD) != std::string::npos;
   if (holdsKeyword == s.DEL_NOT_CONTAIN) return;
   const std::string path = ReleasePrefix(run) + name;
+  platform::FileSystem& files = run.files;
   IgnoreFailure([&] {
-    if (platform::FolderExists(path)) platform::DeleteTree(path);
+    if (files.FolderExists(path)) files.DeleteTree(path);
   });
   IgnoreFailure([&] {
-    if (platform::FileExists(path) && platform::FileLength(path) == 0) {
-      platform::DeleteFile(path, false);
-    }
+    if (files.FileExists(path) && files.FileLength(path) == 0) files.DeleteFile(path, false);
   });
 }
 
@@ -44,16 +47,17 @@ bool UsesMp3Templates(const CheckRun& run) {
          (!run.bValue.empty() || !run.id3Genre.empty() || run.id3Year != "    ");
 }
 
-// Expands the state's template into `header` (which keeps the expansion for
-// the rest of the run), makes the header and hands it to its owner.
+// Expands the state's template into `header` (the run's copy of the
+// expansion), makes the header and hands it to its owner.
 void MakeHeader(CheckRun& run, std::string& header, const std::string& templateText,
                 const std::string& key, const std::string& keyNote) {
   header = ExpandTemplate(run, templateText, run.releaseComplete);
   SetErrorContext(run, "Writing status report folder header using " + key + " from corvane.ini",
                   "Make sure your " + key + keyNote + kNameCharsNote);
   if (!header.empty()) {
-    MakeStatusEntry(ReleasePrefix(run), header, run.settings.FILE_HEADER);
-    SetPermissions(run, "554", run.userName, run.groupName, ReleasePrefix(run) + header, 0);
+    MakeStatusEntry(run.files, ReleasePrefix(run), header, run.settings.FILE_HEADER);
+    SetPermissions(run, kReleaseEntryMode, run.userName, run.groupName, ReleasePrefix(run) + header,
+                   0);
   }
   run.headerName = header;
 }
@@ -62,31 +66,33 @@ void MakeHeader(CheckRun& run, std::string& header, const std::string& templateT
 
 void SweepOldHeaders(CheckRun& run) {
   IgnoreFailure([&] {
-    for (const platform::DirEntry& entry : platform::ListFolder(run.releaseDir)) {
+    for (const platform::DirEntry& entry : run.files.ListFolder(run.releaseDir)) {
       SweepEntry(run, entry.name);
     }
   });
 }
 
 void MarkCheckInProgress(CheckRun& run) {
-  if (run.settings.MK_FOLDER_HEADER && !platform::FolderExists(InProgressPath(run))) {
-    platform::CreateFolder(InProgressPath(run));
+  if (run.settings.MK_FOLDER_HEADER && !run.files.FolderExists(InProgressPath(run))) {
+    run.files.CreateFolder(InProgressPath(run));
   }
 }
 
 void ClearCheckInProgress(CheckRun& run) {
-  if (platform::FolderExists(InProgressPath(run))) platform::DeleteTree(InProgressPath(run));
+  if (run.files.FolderExists(InProgressPath(run))) run.files.DeleteTree(InProgressPath(run));
 }
 
 void WriteProgressHeader(CheckRun& run) {
-  settings::CheckerSettings& s = run.settings;
+  const settings::CheckerSettings& s = run.settings;
   const bool mp3 = UsesMp3Templates(run);
   if (run.releaseComplete) {
-    if (!s.BADMSG.empty()) RemoveStatusEntry(ReleasePrefix(run), run.headerName, s.FILE_HEADER);
-    MakeHeader(run, s.GOODMSG, mp3 ? s.MP3GOODMSG : s.GOODMSG, "GOODMSG",
+    if (!s.BADMSG.empty())
+      release::RemoveStatusEntry(run.files, ReleasePrefix(run), run.headerName, s.FILE_HEADER);
+    MakeHeader(run, run.expanded.goodMsg, mp3 ? s.MP3GOODMSG : s.GOODMSG, "GOODMSG",
                " (defined in corvane.ini) entry");
   } else {
-    RemoveStatusEntry(ReleasePrefix(run), run.headerName, s.FILE_HEADER);
-    MakeHeader(run, s.BADMSG, mp3 ? s.MP3BADMSG : s.BADMSG, "BADMSG", " entry in corvane.ini");
+    release::RemoveStatusEntry(run.files, ReleasePrefix(run), run.headerName, s.FILE_HEADER);
+    MakeHeader(run, run.expanded.badMsg, mp3 ? s.MP3BADMSG : s.BADMSG, "BADMSG",
+               " entry in corvane.ini");
   }
 }

@@ -18,8 +18,8 @@ std::string MessageFilePath(const CheckRun& run) {
 }  // namespace
 
 void WriteWaitMessage(CheckRun& run) {
-  if (run.settings.MSGFILE.empty() || platform::FileExists(MessageFilePath(run))) return;
-  platform::WriteFileAtomically(MessageFilePath(run),
+  if (run.settings.MSGFILE.empty() || run.files.FileExists(MessageFilePath(run))) return;
+  run.files.WriteFileAtomically(MessageFilePath(run),
                                 "SFV currently being checked.\r\n"
                                 "Please wait a minute for it to complete.\r\n");
 }
@@ -36,7 +36,7 @@ void WriteMessageFile(CheckRun& run) {
       const std::string expanded = ExpandTemplate(run, line, false);
       if (!expanded.empty()) content += expanded + kCrLf;
     }
-    platform::WriteFileAtomically(MessageFilePath(run), content + kCrLf);
+    run.files.WriteFileAtomically(MessageFilePath(run), content + kCrLf);
   }
   // The server knows the message file as .message whatever MSGFILE names.
   SetPermissions(run, "555", run.userName, run.groupName,

@@ -8,6 +8,7 @@
 #include "checker/run/status_entry.h"
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/removal.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ void ReportAboveMainRelease(CheckRun& run, const std::string& diskName) {
 }
 
 struct EntryState {
-  std::string& templateText;  // replaced by its expansion for the rest of the run
+  const std::string& templateText;
+  std::string& expansion;  // the run's copy of the expanded template
   const std::string& ownOverride;
   const std::string& otherOverride;
   std::string word;  // "complete" or "incomplete"
@@ -73,26 +75,31 @@ void SetEntryContext(CheckRun& run, const EntryState& state, bool viaOverride) {
 // current state. In the parent folder itself a complete entry is made before
 // the old one goes; the old one is kept when it carries the very same name.
 void ReplaceEntry(CheckRun& run, EntryState state, bool makeFirst) {
-  const settings::CheckerSettings& s = run.settings;
+  const bool asFile = run.settings.FILE_HEADER;
+  platform::FileSystem& files = run.files;
   const std::string old = run.parentEntryName;
-  state.templateText = ExpandTemplate(run, state.templateText, false);
-  const std::string& made = state.templateText;
+  state.expansion = ExpandTemplate(run, state.templateText, false);
+  const std::string& made = state.expansion;
+  auto remove = [&](const std::string& prefix) {
+    release::RemoveStatusEntry(files, prefix, old, asFile);
+  };
+  auto make = [&](const std::string& prefix) {
+    if (!made.empty()) MakeStatusEntry(files, prefix, made, asFile);
+  };
   if (!state.ownOverride.empty()) {
     SetEntryContext(run, state, true);
-    RemoveStatusEntry(state.ownOverride + kSeparatorText, old, s.FILE_HEADER);
-    if (!state.otherOverride.empty()) {
-      RemoveStatusEntry(state.otherOverride + kSeparatorText, old, s.FILE_HEADER);
-    }
-    RemoveStatusEntry(run.parentPath, old, s.FILE_HEADER);
-    if (!made.empty()) MakeStatusEntry(state.ownOverride + kSeparatorText, made, s.FILE_HEADER);
+    remove(state.ownOverride + kSeparatorText);
+    if (!state.otherOverride.empty()) remove(state.otherOverride + kSeparatorText);
+    remove(run.parentPath);
+    make(state.ownOverride + kSeparatorText);
   } else {
     SetEntryContext(run, state, false);
     if (makeFirst) {
-      if (!made.empty()) MakeStatusEntry(run.parentPath, made, s.FILE_HEADER);
-      if (old != made) RemoveStatusEntry(run.parentPath, old, s.FILE_HEADER);
+      make(run.parentPath);
+      if (old != made) remove(run.parentPath);
     } else {
-      RemoveStatusEntry(run.parentPath, old, s.FILE_HEADER);
-      if (!made.empty()) MakeStatusEntry(run.parentPath, made, s.FILE_HEADER);
+      remove(run.parentPath);
+      make(run.parentPath);
     }
   }
   run.parentEntryName = made;
@@ -122,32 +129,34 @@ void LocateParent(CheckRun& run) {
 
 void MarkParentInProgress(CheckRun& run) {
   if (run.parentPath.empty() || !run.settings.MK_FO_HEADER_PARENT) return;
-  if (!platform::FolderExists(ParentInProgressPath(run))) {
-    platform::CreateFolder(ParentInProgressPath(run));
+  if (!run.files.FolderExists(ParentInProgressPath(run))) {
+    run.files.CreateFolder(ParentInProgressPath(run));
   }
 }
 
 void ClearParentInProgress(CheckRun& run) {
-  if (!run.parentPath.empty() && platform::FolderExists(ParentInProgressPath(run))) {
-    platform::DeleteTree(ParentInProgressPath(run));
+  if (!run.parentPath.empty() && run.files.FolderExists(ParentInProgressPath(run))) {
+    run.files.DeleteTree(ParentInProgressPath(run));
   }
 }
 
 void WriteParentEntry(CheckRun& run) {
-  settings::CheckerSettings& s = run.settings;
+  const settings::CheckerSettings& s = run.settings;
   const bool wanted =
       s.MK_PARENT == 1 || (s.MK_PARENT == 2 && !run.releaseName.empty() &&
                            s.MULTICD_KEYS.find(run.releaseName) != std::string::npos);
   if (!wanted) return;
   if (run.releaseComplete) {
-    ReplaceEntry(run,
-                 {s.COM_MAKE_IN_PARENT, s.PARENT_PATH_OVERRIDE_C, s.PARENT_PATH_OVERRIDE_I,
-                  "complete", "COM_MAKE_IN_PARENT", "PARENT_PATH_OVERRIDE_C"},
-                 true);
+    ReplaceEntry(
+        run,
+        {s.COM_MAKE_IN_PARENT, run.expanded.comMakeInParent, s.PARENT_PATH_OVERRIDE_C,
+         s.PARENT_PATH_OVERRIDE_I, "complete", "COM_MAKE_IN_PARENT", "PARENT_PATH_OVERRIDE_C"},
+        true);
   } else {
-    ReplaceEntry(run,
-                 {s.INC_MAKE_IN_PARENT, s.PARENT_PATH_OVERRIDE_I, s.PARENT_PATH_OVERRIDE_C,
-                  "incomplete", "INC_MAKE_IN_PARENT", "PARENT_PATH_OVERRIDE_I"},
-                 false);
+    ReplaceEntry(
+        run,
+        {s.INC_MAKE_IN_PARENT, run.expanded.incMakeInParent, s.PARENT_PATH_OVERRIDE_I,
+         s.PARENT_PATH_OVERRIDE_C, "incomplete", "INC_MAKE_IN_PARENT", "PARENT_PATH_OVERRIDE_I"},
+        false);
   }
 }

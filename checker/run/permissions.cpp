@@ -5,10 +5,13 @@
 
 #include "checker/run/check_run.h"
 #include "checker/run/phases.h"
-#include "checker/run/run_error.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
+#include "release/ignore_failure.h"
 
 namespace {
+
+using release::IgnoreFailure;
 
 // The control binds by these identifiers alone; the checker never looks a
 // member up by name.
@@ -24,12 +27,10 @@ void LockOne(CheckRun& run, const std::string& path) {
 
 }  // namespace
 
-PermissionControl::PermissionControl()
-    : object_(platform::CreateComponent(kPermletClassId, kPermletDispatchId)) {}
-
-void PermissionControl::Chmod(const std::string& mode, const std::string& owner,
-                              const std::string& group, const std::string& path,
-                              std::int16_t complete, std::int16_t free) {
+void RegisteredPermissionControl::Chmod(const std::string& mode, const std::string& owner,
+                                        const std::string& group, const std::string& path,
+                                        std::int16_t complete, std::int16_t free) {
+  if (!object_) object_ = platform::CreateComponent(kPermletClassId, kPermletDispatchId);
   using platform::Variant;
   object_->Invoke(kChmodDispId, kCvMethod,
                   {Variant::Text(mode), Variant::Text(owner), Variant::Text(group),
@@ -39,9 +40,7 @@ void PermissionControl::Chmod(const std::string& mode, const std::string& owner,
 void SetPermissions(CheckRun& run, const std::string& mode, const std::string& owner,
                     const std::string& group, const std::string& path, int complete) {
   if (run.settings.ISSERVG6) return;
-  // A failed creation leaves the handle empty, so the next change tries again.
-  if (!run.permissionControl) run.permissionControl = std::make_shared<PermissionControl>();
-  run.permissionControl->Chmod(mode, owner, group, path, static_cast<std::int16_t>(complete), 0);
+  run.permissions.Chmod(mode, owner, group, path, static_cast<std::int16_t>(complete), 0);
 }
 
 void LockRelease(CheckRun& run) {
@@ -57,7 +56,7 @@ void LockRelease(CheckRun& run) {
   }
   if (s.LOCK_FILES_IF_COMPLETE) {
     std::vector<platform::DirEntry> entries;
-    IgnoreFailure([&] { entries = platform::ListFolder(run.releaseDir); });
+    IgnoreFailure([&] { entries = run.files.ListFolder(run.releaseDir); });
     for (const platform::DirEntry& entry : entries) {
       IgnoreFailure([&] { LockOne(run, run.releaseDir + platform::kSeparatorText + entry.name); });
     }

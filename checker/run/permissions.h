@@ -1,6 +1,5 @@
-// The checker's handle to the permission control: one object of the control
-// class, made through the component registry on first use and kept until the
-// process ends.
+// The checker's handle to the permission control, and the control made
+// through the component registry that production runs use.
 #pragma once
 
 #include <cstdint>
@@ -9,17 +8,30 @@
 
 #include "platform/component.h"
 
+// The mode of what a run makes for users to see: markers, moved bad files,
+// file_id.diz and headers (r-x r-x r--).
+inline constexpr const char* kReleaseEntryMode = "554";
+
 class PermissionControl {
  public:
-  // Creates the control by its class identifier, asking for its dispatch
-  // interface. Throws platform::OsError 429 when it is not registered or
-  // cannot be made.
-  PermissionControl();
+  virtual ~PermissionControl() = default;
 
-  // The control's Chmod, called by its dispatch identifier with its six typed
-  // arguments; the control answers nothing that the checker uses.
+  // The control's Chmod with its six arguments; the control answers nothing
+  // that the checker uses. Throws platform::OsError when the control cannot
+  // be reached.
+  virtual void Chmod(const std::string& mode, const std::string& owner, const std::string& group,
+                     const std::string& path, std::int16_t complete, std::int16_t free) = 0;
+};
+
+// One object of the control class, made through the component registry on
+// the first Chmod and kept until the handle goes. A failed creation leaves it
+// unmade, so the next Chmod tries again.
+class RegisteredPermissionControl final : public PermissionControl {
+ public:
+  // Throws platform::OsError 429 when the control is not registered or
+  // cannot be made.
   void Chmod(const std::string& mode, const std::string& owner, const std::string& group,
-             const std::string& path, std::int16_t complete, std::int16_t free);
+             const std::string& path, std::int16_t complete, std::int16_t free) override;
 
  private:
   std::unique_ptr<platform::ComponentObject> object_;

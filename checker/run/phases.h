@@ -5,10 +5,12 @@
 #include <string>
 
 #include "checker/run/check_run.h"
+#include "platform/file_system.h"
 
-// command_line.cpp: stage 1 steps 4-5 and stage 2 (SITECMD, quotes, options).
+// command_line.cpp: the site command, quotes, the options and the release
+// folder they leave.
 void ParseCommandLine(CheckRun& run);
-// command_line.cpp: stage 3 (the server's CRC). False: the run ends here.
+// command_line.cpp: the server's CRC after the path. False: the run ends here.
 bool TakeServerCrc(CheckRun& run);
 
 // sfv_list.cpp
@@ -26,6 +28,10 @@ void DeleteStatusStore(CheckRun& run);
 // the zip test.
 void VerifyRelease(CheckRun& run);
 void CompleteRelease(CheckRun& run);
+
+// bad_file.cpp: a file that failed its check moved aside or deleted, as
+// HANDLE_BAD_FILES says; shared by the verification pass and the zip test.
+void SetBadFileAside(CheckRun& run, const std::string& path);
 
 // templates.cpp
 std::string ExpandTemplate(CheckRun& run, const std::string& text, bool completeFlag);
@@ -64,5 +70,8 @@ void TestZipRelease(CheckRun& run);
 void HandleRunError(CheckRun& run, int number, const std::string& description);
 void EndOfRunCleanup(CheckRun& run);
 
-// run_sequence.cpp: the whole run; returns the process exit status.
-int RunChecker(const std::string& programFolder, const std::string& commandLine);
+// run_sequence.cpp: the whole run, from the program folder holding
+// corvane.ini and the command line the server passed, with the given file
+// system and permission control. Returns the process exit status.
+int RunChecker(const std::string& programFolder, const std::string& commandLine,
+               platform::FileSystem& files, PermissionControl& permissions);

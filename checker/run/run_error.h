@@ -1,11 +1,9 @@
-// How a checker run fails and how its tolerant steps ignore failures. A
-// failure is an exception carrying a classic error number and description;
-// the run sequence catches it once and hands it to the error handler.
+// How a checker run fails: a failure is an exception carrying a classic error
+// number and description; the run sequence catches it once and hands it to the
+// error handler. (Failure-tolerant steps use release/ignore_failure.h.)
 #pragma once
 
-#include <exception>
 #include <string>
-#include <utility>
 
 #include "platform/os_error.h"
 
@@ -16,16 +14,6 @@ class RunError : public platform::OsError {
  public:
   using platform::OsError::OsError;
 };
-
-// Runs one step of a failure-tolerant stretch: a failing step is skipped and
-// the caller goes on with the next one.
-template <class Step>
-void IgnoreFailure(Step&& step) {
-  try {
-    std::forward<Step>(step)();
-  } catch (const std::exception&) {
-  }
-}
 
 // The error number and description of the exception in flight, for the error
 // handler: system and run errors keep theirs, anything else gets a classic one.

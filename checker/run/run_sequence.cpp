@@ -6,9 +6,13 @@
 #include "checker/run/run_error.h"
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/ignore_failure.h"
+#include "release/paths.h"
 #include "settings/checker_settings.h"
 
 namespace {
+
+using release::IgnoreFailure;
 
 constexpr int kExitNormal = 0;
 constexpr int kExitFailure = 1;
@@ -17,9 +21,9 @@ void ShowSettingsError(const std::string& text) {
   platform::ShowMessageBox("Critical Error", text, platform::MessageIcon::kError);
 }
 
-// Stage 4: what kind of upload this is. False when the run ends here.
+// What kind of upload this is. False when the run ends here.
 bool DispatchUpload(CheckRun& run) {
-  if (strings::ContainsIgnoreCase(run.targetPath, ".sfvStatus")) {
+  if (strings::ContainsIgnoreCase(run.targetPath, release::kStatusStoreName)) {
     HandleStatusStoreUpload(run);
     return false;
   }
@@ -35,10 +39,10 @@ bool DispatchUpload(CheckRun& run) {
   // A data file of a release without an SFV file.
   if (!run.isZipUpload && !strings::EndsWithIgnoreCase(run.targetPath, "sfv")) return false;
   if (run.isZipUpload && !ExtractFileIdDiz(run)) return false;
-  return platform::FileExists(run.targetPath);
+  return run.files.FileExists(run.targetPath);
 }
 
-// Stage 5: show that a check runs. The parent folder is a courtesy: a failure
+// Shows that a check runs. The parent folder is a courtesy: a failure
 // while finding it or marking it skips the rest of both.
 void MarkInProgress(CheckRun& run) {
   if (!run.settings.DELKEYWORD.empty()) SweepOldHeaders(run);
@@ -50,7 +54,8 @@ void MarkInProgress(CheckRun& run) {
   });
 }
 
-// Stage 6; a zip set that names no count goes straight to the clean-up.
+// Reads, verifies and shows the release; a zip set that names no count goes
+// straight to the clean-up.
 void RunPhases(CheckRun& run) {
   if (run.isZipUpload) {
     if (!ReadZipExpectedCount(run)) return;
@@ -75,7 +80,7 @@ void RunPhases(CheckRun& run) {
   DeleteStatusStore(run);
 }
 
-// Stages 2 to 7, everything that can fail into the error log. Every change
+// Everything after the settings, all that can fail into the error log. Every change
 // the run makes to the release comes after the release lock is taken, so runs
 // for uploads into the same release take turns; the caller holds the lock to
 // the end of the run, error log included.
@@ -91,22 +96,24 @@ void CheckUpload(CheckRun& run, std::optional<platform::FolderLock>& releaseLock
 
 }  // namespace
 
-int RunChecker(const std::string& programFolder, const std::string& commandLine) {
-  if (!platform::FileExists(settings::SettingsFilePath(programFolder))) {
+int RunChecker(const std::string& programFolder, const std::string& commandLine,
+               platform::FileSystem& files, PermissionControl& permissions) {
+  if (!files.FileExists(settings::SettingsFilePath(programFolder))) {
     ShowSettingsError(
         "corvane.ini not found. Cannot execute program without settings file. "
         "Aborting.");
     return kExitFailure;
   }
-  auto run = std::make_unique<CheckRun>();
+  settings::CheckerSettings loaded;
   try {
-    run->settings = settings::LoadSettings(programFolder);
+    loaded = settings::LoadSettings(files, programFolder);
   } catch (const std::exception&) {
     ShowSettingsError(
         "corvane.ini could not be read. Cannot execute program without settings "
         "file. Aborting.");
     return kExitFailure;
   }
+  auto run = std::make_unique<CheckRun>(loaded, files, permissions);
   run->programFolder = programFolder;
   run->commandLine = commandLine;
   run->targetPath = commandLine;

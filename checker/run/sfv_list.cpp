@@ -1,7 +1,7 @@
 #include "checker/run/phases.h"
-#include "checker/run/run_error.h"
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/ignore_failure.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ constexpr std::size_t kCrcLength = 8;
 
 void FindReleaseSfv(CheckRun& run) {
   std::vector<platform::DirEntry> entries;
-  IgnoreFailure([&] { entries = platform::ListFolder(run.releaseDir); });
+  release::IgnoreFailure([&] { entries = run.files.ListFolder(run.releaseDir); });
   // The last matching entry of the listing wins.
   for (const auto& entry : entries) {
     if (strings::EndsWithIgnoreCase(entry.name, "sfv"))
@@ -20,7 +20,7 @@ void FindReleaseSfv(CheckRun& run) {
 }
 
 void ReadSfvList(CheckRun& run) {
-  for (const std::string& line : platform::ReadTextLines(run.targetPath)) {
+  for (const std::string& line : run.files.ReadTextLines(run.targetPath)) {
     if (line.find(';') != std::string::npos) continue;  // comment
     std::size_t lastSpace = line.rfind(' ');
     if (lastSpace == std::string::npos) continue;  // malformed

@@ -29,7 +29,7 @@ std::vector<std::string> OwnCommentLines(const settings::CheckerSettings& s) {
 std::vector<std::string> CarriedComments(const CheckRun& run) {
   const std::vector<std::string> own = OwnCommentLines(run.settings);
   std::vector<std::string> carried;
-  for (std::string& line : platform::ReadTextLines(run.targetPath)) {
+  for (std::string& line : run.files.ReadTextLines(run.targetPath)) {
     if (line.starts_with(';') && std::find(own.begin(), own.end(), line) == own.end()) {
       carried.push_back(std::move(line));
     }
@@ -53,5 +53,5 @@ void RewriteSfv(CheckRun& run) {
   for (const SfvEntry& entry : run.sfvList) {
     content += entry.fileName + " " + entry.expectedCrc + "\r\n";
   }
-  platform::WriteFileAtomically(run.targetPath, content);
+  run.files.WriteFileAtomically(run.targetPath, content);
 }

@@ -10,8 +10,12 @@
 #include "common/numtext.h"
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/ignore_failure.h"
+#include "release/paths.h"
 
 namespace {
+
+using release::IgnoreFailure;
 
 constexpr std::size_t kFieldCount = 6;
 constexpr std::size_t kFixedLines = 9;
@@ -54,7 +58,7 @@ void ReadFixedLines(CheckRun& run, const std::vector<std::string>& lines) {
 }  // namespace
 
 std::string StatusStorePath(const CheckRun& run) {
-  return run.releaseDir + platform::kSeparator + kStatusStoreName;
+  return run.releaseDir + platform::kSeparatorText + release::kStatusStoreName;
 }
 
 std::string RankKey(const UserStat& stat) {
@@ -116,14 +120,14 @@ double AverageAfter(double previousAverage, float fileCount, float good, float v
 }
 
 void HandleStatusStoreUpload(CheckRun& run) {
-  if (run.settings.DELETE_SFV_STATUS_ON_UPLOAD) platform::DeleteFile(run.targetPath, false);
+  if (run.settings.DELETE_SFV_STATUS_ON_UPLOAD) run.files.DeleteFile(run.targetPath, false);
 }
 
 void ReadStatusStore(CheckRun& run) {
   const std::string path = StatusStorePath(run);
-  if (!platform::FileExists(path)) return;
+  if (!run.files.FileExists(path)) return;
   std::vector<std::string> lines;
-  IgnoreFailure([&] { lines = platform::ReadTextLines(path); });
+  IgnoreFailure([&] { lines = run.files.ReadTextLines(path); });
   ReadFixedLines(run, lines);
   for (std::size_t i = kFixedLines; i < lines.size() && run.userStats.size() < kMaxRecords; ++i) {
     run.userStats.push_back(ParseUserStat(lines[i]));
@@ -164,17 +168,18 @@ void UpdateUserStats(CheckRun& run) {
 void WriteStatusStore(CheckRun& run) {
   if (run.releaseComplete) return;
   const std::string path = StatusStorePath(run);
-  platform::WriteFileAtomically(path, FormatStatusStore(run));
-  auto& settings = run.settings;
-  settings.CHMOD_SFVSTATUSU = ExpandTemplate(run, settings.CHMOD_SFVSTATUSU, false);
-  settings.CHMOD_SFVSTATUSG = ExpandTemplate(run, settings.CHMOD_SFVSTATUSG, false);
-  SetPermissions(run, settings.CHMOD_SFVSTATUS, settings.CHMOD_SFVSTATUSU,
-                 settings.CHMOD_SFVSTATUSG, path, 1);
+  run.files.WriteFileAtomically(path, FormatStatusStore(run));
+  const settings::CheckerSettings& s = run.settings;
+  ExpandedTemplates& expanded = run.expanded;
+  expanded.chmodSfvStatusU = ExpandTemplate(run, s.CHMOD_SFVSTATUSU, false);
+  expanded.chmodSfvStatusG = ExpandTemplate(run, s.CHMOD_SFVSTATUSG, false);
+  SetPermissions(run, s.CHMOD_SFVSTATUS, expanded.chmodSfvStatusU, expanded.chmodSfvStatusG, path,
+                 1);
 }
 
 void DeleteStatusStore(CheckRun& run) {
   const std::string path = StatusStorePath(run);
   if (run.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE && run.releaseComplete &&
-      platform::FileExists(path))
-    platform::DeleteFile(path, true);
+      run.files.FileExists(path))
+    run.files.DeleteFile(path, true);
 }

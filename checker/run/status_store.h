@@ -5,8 +5,6 @@
 
 #include "checker/run/check_run.h"
 
-inline constexpr const char* kStatusStoreName = ".sfvStatus";
-
 std::string StatusStorePath(const CheckRun& run);
 // "sizeKb rounded to a whole number" + "." + ordinal; the ranking codes of the
 // message templates sort by it.

@@ -1,7 +1,8 @@
 // The template expander: settings texts holding %-codes become header names,
 // parent entry names, owner names and message lines. The codes are replaced
 // in a fixed order, and a value put in early is itself searched by the later
-// steps; that order is part of what operators write their templates against.
+// replacements; that order is part of what operators write their templates
+// against.
 #include <string>
 
 #include "checker/run/phases.h"
@@ -29,7 +30,8 @@ std::string DateText(const platform::LocalTime& now) {
   return numtext::FormatInteger(now.year) + "-" + TwoDigits(now.month) + "-" + TwoDigits(now.day);
 }
 
-// Steps 1 to 22: plain values, in their order.
+// The codes of plain values, in their order; "%%" becomes "%" before the
+// user, size, ID3, time and group codes are replaced.
 std::string ReplaceValueCodes(const CheckRun& run, std::string text, bool completeFlag) {
   const ReleaseCounters& c = run.counters;
   const settings::CheckerSettings& s = run.settings;

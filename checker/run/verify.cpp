@@ -1,17 +1,21 @@
-#include "checker/run/verify.h"
-
+// The verification pass: every entry of the SFV found good, bad, missing,
+// blank or unreadable, with the markers, moved bad files and counts that
+// follow; and the completion step it shares with the zip test.
 #include <cstdint>
 
+#include "checker/run/permissions.h"
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
 #include "common/numtext.h"
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/ignore_failure.h"
+#include "release/paths.h"
+#include "release/removal.h"
 
 namespace {
 
 constexpr std::size_t kCrcDigits = 8;
-constexpr const char* kGoodMode = "554";
 
 // The calculator's value as the eight upper-case hexadecimal digits that SFV
 // files list; an empty file has no value and gives 00000000.
@@ -31,10 +35,6 @@ void Report(CheckRun& run, const char* outcome, const std::string& name) {
   run.resultReport += outcome + name + "\r\n";
 }
 
-void DeleteIfExists(const std::string& path) {
-  if (platform::FileExists(path)) platform::DeleteFile(path, false);
-}
-
 // The pass over one list, with what it carries from entry to entry.
 class Pass {
  public:
@@ -42,7 +42,10 @@ class Pass {
 
   void CheckEntry(std::size_t i) {
     const std::string& name = run_.sfvList[i - 1].fileName;
-    if (!StaysInRelease(name) || LinkedOutside(name)) return ReportUnreadable(name);
+    // A name that leads out of the release, by its text or through a link, is
+    // neither read nor given markers: it is not the release's own.
+    if (!release::StaysInRelease(name) || release::LinkedOutside(run_.files, run_.releaseDir, name))
+      return ReportUnreadable(name);
     try {
       CheckListedFile(i, name);
     } catch (const std::exception&) {
@@ -51,25 +54,14 @@ class Pass {
   }
 
  private:
-  // A listed file, or the folder it lies in, that a link carries out of the
-  // release is neither read nor given markers: it is not the release's own.
-  bool LinkedOutside(const std::string& name) const {
-    const std::string path = ListedFilePath(run_, name);
-    if (platform::LeadsOutside(run_.releaseDir, path)) return true;
-    // A name without a folder part lies in the release folder itself.
-    const bool inSubfolder = name.find_first_of("/\\") != std::string::npos;
-    return inSubfolder &&
-           platform::LeadsOutside(run_.releaseDir, strings::BeforeLastSeparator(path));
-  }
-
   void ReportUnreadable(const std::string& name) {
     Report(run_, "IO ERROR: ", name);
     run_.counters.ioErrorFiles += 1;
   }
 
   void CheckListedFile(std::size_t i, const std::string& name) {
-    const std::string path = ListedFilePath(run_, name);
-    const bool exists = platform::FileExists(path);
+    const std::string path = release::ListedFilePath(run_.releaseDir, name);
+    const bool exists = run_.files.FileExists(path);
     const std::string& previous = run_.previousStatusFlags;
     if (exists && previous.size() == count_ && previous[i - 1] == '1') {
       // Found good before: not read again.
@@ -97,10 +89,11 @@ class Pass {
   void Missing(const std::string& name, const std::string& path) {
     const auto& settings = run_.settings;
     const std::string marker = path + ".missing";
-    bool wanted = settings.CREATE_MISSING && !platform::FileExists(marker);
-    if (settings.DONT_HAVE_BAD_AND_MISSING) wanted = wanted && !platform::FileExists(path + ".bad");
-    if (wanted) platform::CreateEmptyFile(marker);
-    SetPermissions(run_, kGoodMode, run_.userName, run_.groupName, marker, 0);
+    bool wanted = settings.CREATE_MISSING && !run_.files.FileExists(marker);
+    if (settings.DONT_HAVE_BAD_AND_MISSING)
+      wanted = wanted && !run_.files.FileExists(path + ".bad");
+    if (wanted) run_.files.CreateEmptyFile(marker);
+    SetPermissions(run_, kReleaseEntryMode, run_.userName, run_.groupName, marker, 0);
     Report(run_, "MISSING : ", name);
     run_.counters.missingFiles += 1;
     run_.statusFlags += '0';
@@ -125,32 +118,25 @@ class Pass {
     std::string folder = run_.releaseDir + platform::kSeparator +
                          "Estimated time until check completion - " +
                          numtext::FormatInteger(*seconds) + " seconds";
-    if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
+    if (!run_.files.FolderExists(folder)) run_.files.CreateFolder(folder);
     run_.estimateFolder = folder;
   }
 
   void Good(const std::string& name, const std::string& path) {
-    run_.counters.runSizeKb += static_cast<double>(platform::FileLength(path)) / 1000;
+    run_.counters.runSizeKb += static_cast<double>(run_.files.FileLength(path)) / 1000;
     run_.counters.runGoodCount += 1;
     run_.statusFlags += '1';
-    DeleteIfExists(path + ".missing");
-    DeleteIfExists(path + ".bad");
+    release::DeleteIfExists(run_.files, path + ".missing");
+    release::DeleteIfExists(run_.files, path + ".bad");
     Report(run_, "CRC OK  : ", name);
   }
 
-  // The bad-file actions ignore their failures one by one.
+  // An older ".bad" goes whatever HANDLE_BAD_FILES says. The bad-file
+  // actions ignore their failures one by one.
   void Bad(const std::string& name, const std::string& path) {
     run_.statusFlags += '0';
-    const std::string moved = path + ".bad";
-    IgnoreFailure([&] { DeleteIfExists(moved); });
-    if (run_.settings.HANDLE_BAD_FILES == 1) {
-      IgnoreFailure([&] { platform::MoveFile(path, moved); });
-      IgnoreFailure(
-          [&] { SetPermissions(run_, kGoodMode, run_.userName, run_.groupName, moved, 0); });
-    } else if (run_.settings.HANDLE_BAD_FILES == 2) {
-      IgnoreFailure([&] { DeleteIfExists(moved); });
-      IgnoreFailure([&] { platform::DeleteFile(path, false); });
-    }
+    release::IgnoreFailure([&] { release::DeleteIfExists(run_.files, path + ".bad"); });
+    SetBadFileAside(run_, path);
     Report(run_, "CRC BAD : ", name);
     run_.counters.badFiles += 1;
   }
@@ -160,29 +146,7 @@ class Pass {
   double estimateSeconds_ = 0;
 };
 
-bool IsDotsOnly(const std::string& part) {
-  return part.size() >= 2 && part.find_first_not_of('.') == std::string::npos;
-}
-
 }  // namespace
-
-bool StepsUp(const std::string& path) {
-  for (const std::string& part : strings::Split(strings::ReplaceAll(path, "\\", "/"), "/")) {
-    if (IsDotsOnly(part)) return true;
-  }
-  return false;
-}
-
-bool StaysInRelease(const std::string& fileName) {
-  if (!fileName.empty() && (fileName[0] == '\\' || fileName[0] == '/')) return false;
-  // A colon names a drive or a stream of another file.
-  return fileName.find(':') == std::string::npos && !StepsUp(fileName);
-}
-
-std::string ListedFilePath(const CheckRun& run, const std::string& fileName) {
-  return run.releaseDir + platform::kSeparator +
-         strings::ReplaceAll(fileName, "\\", platform::kSeparatorText);
-}
 
 void VerifyRelease(CheckRun& run) {
   Pass pass(run);

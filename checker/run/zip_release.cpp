@@ -6,18 +6,21 @@
 #include <optional>
 #include <thread>
 
+#include "checker/run/permissions.h"
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
 #include "checker/unzip/vb_unz_bas.h"
 #include "common/numtext.h"
 #include "common/strings.h"
 #include "platform/platform.h"
+#include "release/ignore_failure.h"
 #include "unzip32/zip_reader.h"
 
 namespace {
 
+using release::IgnoreFailure;
+
 constexpr const char* kDizName = "file_id.diz";
-constexpr const char* kLockedMode = "554";
 // A description file is a few lines; anything larger is not one.
 constexpr std::size_t kMaxDizBytes = 1 << 20;
 
@@ -28,21 +31,19 @@ std::string DizPath(const CheckRun& run) {
 // Whether a member is file_id.diz once its folder part is dropped, letter
 // case ignored. Archives made on Windows may use either separator.
 bool IsFileIdDiz(const std::string& memberName) {
-  std::size_t slash = memberName.find_last_of("/\\");
-  std::string_view name(memberName);
-  if (slash != std::string::npos) name.remove_prefix(slash + 1);
-  return strings::EqualsIgnoreCase(name, kDizName);
+  return strings::EqualsIgnoreCase(strings::FileNamePart(memberName), kDizName);
 }
 
 // Writes the archive's first file_id.diz to `target` if it passes its test.
 // The file appears whole or not at all, so a run checking for it at the same
 // time never reads half of it.
-void TakeOutFileIdDiz(const std::string& archivePath, const std::string& target) {
+void TakeOutFileIdDiz(platform::FileSystem& files, const std::string& archivePath,
+                      const std::string& target) {
   zipreader::ZipArchive archive(archivePath);
   for (const zipreader::Member& member : archive.members()) {
     if (!IsFileIdDiz(member.name)) continue;
     std::optional<std::string> content = archive.Extract(member, kMaxDizBytes);
-    if (content) platform::WriteFileAtomically(target, *content);
+    if (content) files.WriteFileAtomically(target, *content);
     return;
   }
 }
@@ -71,41 +72,22 @@ std::optional<float> CountInLine(const std::string& line) {
   return std::nullopt;
 }
 
-void DeleteIfExists(const std::string& path) {
-  if (platform::FileExists(path)) platform::DeleteFile(path, false);
-}
-
-// Moves a bad archive aside or deletes it, as HANDLE_BAD_FILES says; each
-// action's failure is ignored.
-void HandleBadArchive(CheckRun& run) {
-  const std::string& path = run.targetPath;
-  const std::string moved = path + ".bad";
-  if (run.settings.HANDLE_BAD_FILES == 2) {
-    IgnoreFailure([&] { DeleteIfExists(moved); });
-    IgnoreFailure([&] { platform::DeleteFile(path, false); });
-  } else if (run.settings.HANDLE_BAD_FILES == 1) {
-    IgnoreFailure([&] { DeleteIfExists(moved); });
-    IgnoreFailure([&] { platform::MoveFile(path, moved); });
-    IgnoreFailure([&] { SetPermissions(run, kLockedMode, run.userName, run.groupName, moved, 0); });
-  }
-}
-
 }  // namespace
 
 bool ExtractFileIdDiz(CheckRun& run) {
   const std::string path = DizPath(run);
-  if (platform::FileExists(path)) return true;
+  if (run.files.FileExists(path)) return true;
   // Like an outside unzip program, the extraction's own failure is not
   // observed: only whether the file is there after the wait counts.
-  IgnoreFailure([&] { TakeOutFileIdDiz(run.targetPath, path); });
+  IgnoreFailure([&] { TakeOutFileIdDiz(run.files, run.targetPath, path); });
   WaitSeconds(run.settings.ZIP_TIME_WAIT);
-  if (!platform::FileExists(path)) return false;
-  SetPermissions(run, kLockedMode, run.userName, run.groupName, path, 0);
+  if (!run.files.FileExists(path)) return false;
+  SetPermissions(run, kReleaseEntryMode, run.userName, run.groupName, path, 0);
   return true;
 }
 
 bool ReadZipExpectedCount(CheckRun& run) {
-  for (const std::string& line : platform::ReadTextLines(DizPath(run))) {
+  for (const std::string& line : run.files.ReadTextLines(DizPath(run))) {
     if (std::optional<float> count = CountInLine(line)) {
       run.counters.totalFiles = *count;
       break;
@@ -123,12 +105,12 @@ void TestZipRelease(CheckRun& run) {
   if (good) {
     run.statusFlags = numtext::FormatDouble(numtext::ParseLeadingNumber(run.statusFlags) + 1);
     IgnoreFailure([&] {
-      counters.runSizeKb += static_cast<double>(platform::FileLength(run.targetPath)) / 1000;
+      counters.runSizeKb += static_cast<double>(run.files.FileLength(run.targetPath)) / 1000;
     });
     counters.runGoodCount += 1;
   } else {
     counters.badFiles += 1;
-    HandleBadArchive(run);
+    SetBadFileAside(run, run.targetPath);
   }
   counters.missingFiles = counters.totalFiles - counters.badFiles -
                           static_cast<float>(numtext::ParseLeadingNumber(run.statusFlags));

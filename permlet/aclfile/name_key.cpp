@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "permlet/aclfile/ascii_case.h"
+#include "common/strings.h"
 
 namespace permlet {
 
@@ -28,7 +28,7 @@ std::uint16_t NameSum16(std::string_view name) {
 }
 
 std::uint32_t NameKey(std::string_view name) {
-  const std::string lowered = LowerAscii(name);
+  const std::string lowered = strings::ToLower(name);
   return (static_cast<std::uint32_t>(NameCrc16(lowered)) << 16) | NameSum16(lowered);
 }
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "permlet/aclfile/ascii_case.h"
+#include "common/strings.h"
 #include "permlet/aclfile/record_numbers.h"
 #include "permlet/aclfile/sec_file_system.h"
 #include "permlet/aclfile/split_fields.h"
@@ -60,7 +60,7 @@ std::optional<std::string> RecordFor(std::string_view owner, std::string_view gr
 
 }  // namespace
 
-PermissionFile::PermissionFile(Saving saving, AclFiles& files)
+PermissionFile::PermissionFile(platform::FileSystem& files, Saving saving)
     : saving_(saving), files_(files), tableLock_("lockaamap") {}
 
 bool PermissionFile::AutoChoosePermFile(std::string_view directory) {
@@ -127,7 +127,7 @@ void PermissionFile::Load(const std::string& text) {
     at = end;
 
     if (piece.size() < kLinePrefix.size() ||
-        !EqualsIgnoreCase(piece.substr(0, kLinePrefix.size()), kLinePrefix))
+        !strings::EqualsIgnoreCase(piece.substr(0, kLinePrefix.size()), kLinePrefix))
       continue;
     const SplitFields parts(piece.substr(kLinePrefix.size()), '=');
     std::string record = parts.Field(1);
@@ -168,8 +168,8 @@ void PermissionFile::Apply(const std::string& name, const std::string& record) {
 
 std::optional<PermEntry> PermissionFile::GetEntry(std::string_view fullPath) const {
   const std::string name = SECFileSystem::FileNamePart(fullPath);
-  if (EqualsIgnoreCase(name, permFileName_)) return PermEntry{"root", "root", "000", 1, 0};
-  const std::optional<std::string> record = entries_.Lookup(LowerAscii(name));
+  if (strings::EqualsIgnoreCase(name, permFileName_)) return PermEntry{"root", "root", "000", 1, 0};
+  const std::optional<std::string> record = entries_.Lookup(strings::ToLower(name));
   if (!record) return std::nullopt;
   const SplitFields fields(*record, '|');
   return PermEntry{fields.Field(0), fields.Field(1), fields.Field(2),
@@ -177,8 +177,8 @@ std::optional<PermEntry> PermissionFile::GetEntry(std::string_view fullPath) con
 }
 
 bool PermissionFile::GetEntryForName(std::string_view fileName) const {
-  return EqualsIgnoreCase(fileName, permFileName_) ||
-         entries_.Lookup(LowerAscii(fileName)).has_value();
+  return strings::EqualsIgnoreCase(fileName, permFileName_) ||
+         entries_.Lookup(strings::ToLower(fileName)).has_value();
 }
 
 int PermissionFile::SetEntry(std::string_view fullPath, std::string_view owner,
@@ -187,7 +187,7 @@ int PermissionFile::SetEntry(std::string_view fullPath, std::string_view owner,
   const std::optional<std::string> record = RecordFor(owner, group, mode, complete, free);
   if (!record) return platform::kInvalidArgument;
   const std::string directory = SECFileSystem::DirectoryPart(fullPath);
-  const std::string name = LowerAscii(SECFileSystem::FileNamePart(fullPath));
+  const std::string name = strings::ToLower(SECFileSystem::FileNamePart(fullPath));
   if (saving_ == Saving::kKept) {
     const Choice choice = ChooseKept(directory);
     if (const int failure = ChoiceFailure(choice)) return failure;

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "permlet/aclfile/acl_files.h"
 #include "permlet/aclfile/entry_map.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace permlet {
@@ -50,8 +50,9 @@ class PermissionFile {
     kKept,
   };
 
-  // Throws platform::OsError when the named lock cannot be opened.
-  explicit PermissionFile(Saving saving = Saving::kEachChange, AclFiles& files = SystemAclFiles());
+  // Reads and writes through `files`. Throws platform::OsError when the
+  // named lock cannot be opened.
+  explicit PermissionFile(platform::FileSystem& files, Saving saving = Saving::kEachChange);
 
   // Chooses the permission file of `directory` and loads it into the map,
   // which is emptied first. False when the folder is refused, when it holds
@@ -104,7 +105,7 @@ class PermissionFile {
   std::string statusText_ = "no error";
   EntryMap entries_;
   const Saving saving_;
-  AclFiles& files_;
+  platform::FileSystem& files_;
   platform::NamedLock tableLock_;
   // The error number of the last read that failed.
   int readFailure_ = 0;

@@ -1,6 +1,6 @@
 #include "permlet/aclfile/permission_update.h"
 
-#include "platform/platform.h"
+#include "platform/os_error.h"
 
 namespace permlet {
 
@@ -8,7 +8,7 @@ PermissionFile& PermissionUpdate::Folder(const std::string& directory) {
   for (auto& [folder, file] : folders_) {
     if (folder == directory) return *file;
   }
-  auto file = std::make_unique<PermissionFile>(PermissionFile::Saving::kKept, files_);
+  auto file = std::make_unique<PermissionFile>(files_, PermissionFile::Saving::kKept);
   return *folders_.emplace_back(directory, std::move(file)).second;
 }
 

@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "permlet/aclfile/acl_files.h"
 #include "permlet/aclfile/permission_file.h"
+#include "platform/file_system.h"
 
 namespace permlet {
 
 class PermissionUpdate {
  public:
-  explicit PermissionUpdate(AclFiles& files = SystemAclFiles()) : files_(files) {}
+  explicit PermissionUpdate(platform::FileSystem& files) : files_(files) {}
 
   // The file that keeps the changes to `directory` (as a path's directory
   // part spells it), made on first use. Throws platform::OsError when its
@@ -28,7 +28,7 @@ class PermissionUpdate {
   int Write();
 
  private:
-  AclFiles& files_;
+  platform::FileSystem& files_;
   std::vector<std::pair<std::string, std::unique_ptr<PermissionFile>>> folders_;
   int firstFailure_ = 0;
 };

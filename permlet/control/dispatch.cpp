@@ -10,6 +10,7 @@
 #include "permlet/control/permlet_ctrl.h"
 #include "permlet/control/permlet_prop_page.h"
 #include "permlet/control/type_library.h"
+#include "platform/file_system.h"
 
 namespace permlet {
 
@@ -34,7 +35,7 @@ std::string_view TextOf(const CvVariant& arg) { return {arg.text, arg.textLength
 std::int16_t Int16Of(const CvVariant& arg) { return static_cast<std::int16_t>(arg.number); }
 
 struct ControlObject : CvDispatch {
-  CPermletCtrl control;
+  CPermletCtrl control{platform::SystemFileSystem()};
   std::string resultText;  // the text of the last result, kept for the caller
 
   ControlObject();

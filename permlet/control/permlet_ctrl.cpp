@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "permlet/aclfile/sec_file_system.h"
-#include "platform/platform.h"
+#include "platform/file_system.h"
 
 namespace permlet {
 
@@ -12,9 +12,10 @@ namespace {
 
 // The system's own search over one folder; a folder that cannot be searched
 // finds nothing. A path without a folder part searches the current folder.
-std::vector<std::string> Search(const std::string& directory, std::string_view pattern) {
+std::vector<std::string> Search(platform::FileSystem& files, const std::string& directory,
+                                std::string_view pattern) {
   try {
-    return platform::SystemSearch(directory.empty() ? "." : directory, pattern);
+    return files.SystemSearch(directory.empty() ? "." : directory, pattern);
   } catch (const platform::OsError&) {
     return {};
   }
@@ -89,7 +90,7 @@ std::int32_t CPermletCtrl::Chmod(std::string_view mode, std::string_view uname,
   try {
     const std::string directory = SECFileSystem::DirectoryPart(fullpath);
     std::optional<PermissionFile> alone;
-    PermissionFile& file = update_ ? update_->Folder(directory) : alone.emplace();
+    PermissionFile& file = update_ ? update_->Folder(directory) : alone.emplace(files_);
     failure = Change(file, directory, SECFileSystem::FileNamePart(fullpath), mode, uname, gname,
                      complete, fullpath.find('*') != std::string_view::npos);
   } catch (const platform::OsError& error) {
@@ -105,12 +106,12 @@ int CPermletCtrl::Change(PermissionFile& file, const std::string& directory, std
                          std::string_view mode, std::string_view uname, std::string_view gname,
                          std::int16_t complete, bool isPattern) {
   if (!isPattern) {
-    if (name.empty() || Search(directory, name).empty()) return 0;
+    if (name.empty() || Search(files_, directory, name).empty()) return 0;
     return file.SetEntry(directory + std::string(name), uname, gname, mode, complete, 0);
   }
   file.AutoChoosePermFile(directory);
   int failure = 0;
-  for (const std::string& found : Search(directory, name)) {
+  for (const std::string& found : Search(files_, directory, name)) {
     const bool hadEntry = file.GetEntryForName(found);
     const int result =
         file.SetEntry(directory + found, uname, gname, mode, hadEntry ? complete : 1, 0);
@@ -120,7 +121,7 @@ int CPermletCtrl::Change(PermissionFile& file, const std::string& directory, std
 }
 
 std::int32_t CPermletCtrl::BeginUpdate() {
-  if (!update_) update_.emplace();
+  if (!update_) update_.emplace(files_);
   return 0;
 }
 

@@ -12,14 +12,16 @@
 #include "permlet/aclfile/permission_file.h"
 #include "permlet/aclfile/permission_update.h"
 #include "permlet/control/type_library.h"
+#include "platform/file_system.h"
 
 namespace permlet {
 
 class CPermletCtrl {
  public:
-  // Throws platform::OsError when the file model's named lock cannot be
-  // opened; the class factory then makes no object.
-  CPermletCtrl() = default;
+  // Works on the permission files through `files`. Throws platform::OsError
+  // when the file model's named lock cannot be opened; the class factory then
+  // makes no object.
+  explicit CPermletCtrl(platform::FileSystem& files) : files_(files), fileModel_(files) {}
   // Writes the changes of an update still open.
   ~CPermletCtrl();
   CPermletCtrl(const CPermletCtrl&) = delete;
@@ -61,6 +63,7 @@ class CPermletCtrl {
              std::string_view mode, std::string_view uname, std::string_view gname,
              std::int16_t complete, bool isPattern);
 
+  platform::FileSystem& files_;
   PermissionFile fileModel_;
   std::string owner_;
   std::string group_;

@@ -4,26 +4,10 @@
 
 namespace platform {
 
-namespace {
-
-struct tm LocalNow(timespec& now) {
-  clock_gettime(CLOCK_REALTIME, &now);
-  struct tm local {};
-  localtime_r(&now.tv_sec, &local);
-  return local;
-}
-
-}  // namespace
-
-double TimeOfDaySeconds() {
-  timespec now;
-  struct tm local = LocalNow(now);
-  return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_nsec / 1e9;
-}
-
 LocalTime Now() {
-  timespec now;
-  struct tm local = LocalNow(now);
+  const time_t now = time(nullptr);
+  struct tm local {};
+  localtime_r(&now, &local);
   LocalTime result;
   result.year = local.tm_year + 1900;
   result.month = local.tm_mon + 1;

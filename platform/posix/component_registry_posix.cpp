@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/component.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -15,11 +16,6 @@ namespace {
 
 constexpr const char* kRegistryFileName = "components.reg";
 constexpr const char* kRegistryLockName = "corvane-component-registry";
-
-std::string& RegistryPathOverride() {
-  static std::string path;
-  return path;
-}
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -42,8 +38,9 @@ bool IsKeyOrBelow(std::string_view candidate, std::string_view key) {
 std::vector<RegistryValue> ReadAll() {
   std::vector<RegistryValue> values;
   const std::string path = ComponentRegistryPath();
-  if (!FileExists(path)) return values;
-  for (const std::string& line : ReadTextLines(path)) {
+  FileSystem& files = SystemFileSystem();
+  if (!files.FileExists(path)) return values;
+  for (const std::string& line : files.ReadTextLines(path)) {
     const std::string::size_type equals = line.find('=');
     if (equals == std::string::npos) continue;
     values.push_back({line.substr(0, equals), line.substr(equals + 1)});
@@ -54,7 +51,7 @@ std::vector<RegistryValue> ReadAll() {
 void WriteAll(const std::vector<RegistryValue>& values) {
   std::string text;
   for (const RegistryValue& value : values) text += value.key + "=" + value.value + "\r\n";
-  WriteFileAtomically(ComponentRegistryPath(), text);
+  SystemFileSystem().WriteFileAtomically(ComponentRegistryPath(), text);
 }
 
 // Runs a read-modify-write of the registry under its lock.
@@ -76,12 +73,7 @@ void RequireStorable(const RegistryValue& value) {
 
 }  // namespace
 
-std::string ComponentRegistryPath() {
-  const std::string& overridden = RegistryPathOverride();
-  return overridden.empty() ? ProgramFolder() + kSeparatorText + kRegistryFileName : overridden;
-}
-
-void SetComponentRegistryPath(const std::string& path) { RegistryPathOverride() = path; }
+std::string ComponentRegistryPath() { return ProgramFolder() + kSeparatorText + kRegistryFileName; }
 
 std::optional<std::string> ReadRegistryValue(const std::string& key) {
   std::vector<RegistryValue> values;

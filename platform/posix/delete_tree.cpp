@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host_file_system.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_support.h"
 
@@ -90,7 +91,7 @@ void DeleteContents(int folderFd, const std::string& path) {
 
 }  // namespace
 
-void DeleteTree(const std::string& path) {
+void HostFileSystem::DeleteTree(const std::string& path) {
   struct stat info;
   if (lstat(path.c_str(), &info) != 0) posix::ThrowSystemError(errno, path, Subject::kFolder);
   if (S_ISLNK(info.st_mode) && FolderExists(path)) {

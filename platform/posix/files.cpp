@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/posix/posix_support.h"
 
 namespace platform {
@@ -24,7 +24,7 @@ namespace {
 
 }  // namespace
 
-void DeleteFile(const std::string& path, bool force) {
+void HostFileSystem::DeleteFile(const std::string& path, bool force) {
   struct stat info;
   if (lstat(path.c_str(), &info) != 0) posix::ThrowSystemError(errno, path, posix::Subject::kFile);
   if (!force && S_ISREG(info.st_mode) && posix::IsReadOnlyMode(info.st_mode))
@@ -32,7 +32,7 @@ void DeleteFile(const std::string& path, bool force) {
   if (unlink(path.c_str()) != 0) posix::ThrowSystemError(errno, path, posix::Subject::kFile);
 }
 
-void MoveFile(const std::string& from, const std::string& to) {
+void HostFileSystem::MoveFile(const std::string& from, const std::string& to) {
   posix::RequireValidName(to);
   if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
   int err = errno;
@@ -44,23 +44,6 @@ void MoveFile(const std::string& from, const std::string& to) {
     err = errno;
   }
   ThrowRenameError(err, from, to);
-}
-
-void ReplaceFile(const std::string& from, const std::string& to) {
-  posix::RequireValidName(to);
-  posix::RefuseReadOnlyTarget(to);
-  if (rename(from.c_str(), to.c_str()) != 0) ThrowRenameError(errno, from, to);
-}
-
-void SetReadOnly(const std::string& path, bool readOnly) {
-  struct stat info;
-  if (stat(path.c_str(), &info) != 0) posix::ThrowSystemError(errno, path, posix::Subject::kFile);
-  // Windows keeps the attribute on a folder without letting it protect the
-  // folder's content; taking a folder's write permission here would.
-  if (S_ISDIR(info.st_mode)) return;
-  mode_t mode = info.st_mode & 07777;
-  mode = readOnly ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
-  if (chmod(path.c_str(), mode) != 0) posix::ThrowSystemError(errno, path, posix::Subject::kFile);
 }
 
 }  // namespace platform

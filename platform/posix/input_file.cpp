@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/posix/posix_support.h"
 
 namespace platform {
@@ -33,9 +33,9 @@ class PosixInputFile : public InputFile {
   std::string path_;
 };
 
-// Whether some descriptor anywhere holds the file open for writing, as a
-// file still being uploaded is. A read lease is refused exactly then; it is
-// given back at once. Where leases are not available the answer is "no".
+// Whether some descriptor anywhere holds the open file for writing. A read
+// lease is refused exactly then; it is given back at once. Where leases are
+// not available the answer is "no".
 bool OpenForWritingElsewhere(int fd) {
   // Should a writer open the file in the instant the lease is held, the
   // system signals the holder: make that a signal which is ignored unless
@@ -46,14 +46,25 @@ bool OpenForWritingElsewhere(int fd) {
   return false;
 }
 
+bool IsRegularFile(int fd) {
+  struct stat info;
+  return fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
-std::unique_ptr<InputFile> OpenForReading(const std::string& path) {
+bool HostFileSystem::IsBeingWritten(const std::string& path) {
+  const int fd = open(path.c_str(), posix::kReadFlags | O_CLOEXEC);
+  if (fd < 0) return false;
+  const posix::UniqueFd owned(fd);
+  return IsRegularFile(fd) && OpenForWritingElsewhere(fd);
+}
+
+std::unique_ptr<InputFile> HostFileSystem::OpenForReading(const std::string& path) {
   posix::UniqueFd fd = posix::OpenOrThrow(path, posix::kReadFlags, posix::Subject::kFile);
   struct stat info;
   if (fstat(fd.get(), &info) != 0) posix::ThrowSystemError(errno, path, posix::Subject::kFile);
-  if (!S_ISREG(info.st_mode) || OpenForWritingElsewhere(fd.get()))
-    throw OsError(kPathFileAccessError);
+  if (!S_ISREG(info.st_mode) || IsBeingWritten(path)) throw OsError(kPathFileAccessError);
   posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
   return std::make_unique<PosixInputFile>(std::move(fd), path);
 }

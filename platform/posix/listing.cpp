@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/host_file_system.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_support.h"
 
@@ -53,7 +54,7 @@ void ReadFolder(const std::string& path, Take take) {
 
 }  // namespace
 
-std::vector<DirEntry> ListFolder(const std::string& path) {
+std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
   std::vector<DirEntry> entries;
   ReadFolder(path, [&](DIR* dir, const dirent& entry) {
     std::string_view name = entry.d_name;
@@ -66,7 +67,8 @@ std::vector<DirEntry> ListFolder(const std::string& path) {
   return entries;
 }
 
-std::vector<std::string> SystemSearch(const std::string& folder, std::string_view pattern) {
+std::vector<std::string> HostFileSystem::SystemSearch(const std::string& folder,
+                                                      std::string_view pattern) {
   // A plain name that exists as given needs no walk through the folder; one
   // that differs in case from the entry's name is found by the walk.
   struct stat info;

@@ -14,7 +14,7 @@ int ErrorNumber(int err, const std::string& path, Subject subject) {
     case ENOENT:
       // A missing file in an existing folder is "File not found"; anything
       // missing on the way there is "Path not found".
-      if (subject == Subject::kFile && FolderExists(ParentFolder(path))) return kFileNotFound;
+      if (subject == Subject::kFile && IsFolder(ParentFolder(path))) return kFileNotFound;
       return kPathNotFound;
     case ENOTDIR:
       return kPathNotFound;
@@ -51,6 +51,11 @@ int ErrorNumber(int err, const std::string& path, Subject subject) {
 
 void ThrowSystemError(int err, const std::string& path, Subject subject) {
   throw OsError(ErrorNumber(err, path, subject));
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::string ParentFolder(const std::string& path) {

@@ -20,6 +20,9 @@ int ErrorNumber(int err, const std::string& path, Subject subject);
 // Throws the OsError that matches `err` for an operation on `path`.
 [[noreturn]] void ThrowSystemError(int err, const std::string& path, Subject subject);
 
+// Whether `path` is a folder, or a link to one.
+bool IsFolder(const std::string& path);
+
 // The folder part of `path` ("." when it has none).
 std::string ParentFolder(const std::string& path);
 // The last component of `path`.

@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,8 +8,6 @@
 
 #include "platform/platform.h"
 #include "platform/posix/posix_support.h"
-
-extern char** environ;
 
 namespace platform {
 
@@ -106,15 +103,6 @@ bool StartProcess(const std::string& program, const std::vector<std::string>& ar
   }
   close(report[0]);
   return started;
-}
-
-int RunProcess(const std::string& program, const std::vector<std::string>& args) {
-  ArgumentVector argv(program, args);
-  pid_t child;
-  if (posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.get(), environ) != 0) return -1;
-  int status = 0;
-  if (WaitFor(child, status) < 0 || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
 }
 
 }  // namespace platform

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 
 namespace platform {
 
@@ -17,7 +17,7 @@ std::optional<std::string> Resolved(const std::string& path) {
 
 }  // namespace
 
-bool LeadsOutside(const std::string& folder, const std::string& path) {
+bool HostFileSystem::LeadsOutside(const std::string& folder, const std::string& path) {
   const std::optional<std::string> target = Resolved(path);
   if (!target) return false;
   const std::optional<std::string> root = Resolved(folder);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/host_file_system.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_support.h"
 
@@ -43,7 +44,7 @@ UniqueFd CreateTemporaryBeside(const std::string& path, std::string& tempPath) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+std::string HostFileSystem::ReadWholeFile(const std::string& path) {
   UniqueFd fd = posix::OpenOrThrow(path, posix::kReadFlags, Subject::kFile);
   struct stat info;
   if (fstat(fd.get(), &info) != 0) posix::ThrowSystemError(errno, path, Subject::kFile);
@@ -63,7 +64,7 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
+void HostFileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) {
   posix::RequireValidName(path);
   posix::RefuseReadOnlyTarget(path);
   UniqueFd fd = posix::OpenOrThrow(path, kWriteFlags, Subject::kFile, 0666);
@@ -71,9 +72,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   if (close(fd.Release()) != 0) posix::ThrowSystemError(errno, path, Subject::kFile);
 }
 
-void CreateEmptyFile(const std::string& path) { WriteWholeFile(path, {}); }
-
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+void HostFileSystem::WriteFileAtomically(const std::string& path, std::string_view bytes) {
   posix::RequireValidName(path);
   posix::RefuseReadOnlyTarget(path);
   std::string tempPath;

@@ -3,12 +3,6 @@
 
 namespace platform {
 
-double TimeOfDaySeconds() {
-  SYSTEMTIME local;
-  GetLocalTime(&local);
-  return local.wHour * 3600.0 + local.wMinute * 60.0 + local.wSecond + local.wMilliseconds / 1e3;
-}
-
 LocalTime Now() {
   SYSTEMTIME local;
   GetLocalTime(&local);

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/win32/win32_support.h"
 
 namespace platform {
@@ -40,7 +40,7 @@ void DeleteContents(const std::string& path) {
 
 }  // namespace
 
-void DeleteTree(const std::string& path) {
+void HostFileSystem::DeleteTree(const std::string& path) {
   if (!win32::NamesAnEntry(path)) throw OsError(kPathNotFound);
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) win32::ThrowLastFolderError();

@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/win32/win32_support.h"
 
 namespace platform {
@@ -12,19 +12,22 @@ DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str
 
 }  // namespace
 
-bool FileExists(const std::string& path) {
+FileSystem& SystemFileSystem() {
+  static HostFileSystem files;
+  return files;
+}
+
+bool HostFileSystem::FileExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool FolderExists(const std::string& path) {
+bool HostFileSystem::FolderExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool PathExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
-
-std::int64_t FileLength(const std::string& path) {
+std::int64_t HostFileSystem::FileLength(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) win32::ThrowLastError();
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) throw OsError(kFileNotFound);

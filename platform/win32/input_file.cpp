@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/win32/win32_support.h"
 
 namespace platform {
@@ -26,10 +26,22 @@ class Win32InputFile : public InputFile {
 
 }  // namespace
 
-// Shared with readers only: while another process (the server finishing an
-// upload) holds the file open for writing, the open fails with a sharing
-// violation, and the file is left alone.
-std::unique_ptr<InputFile> OpenForReading(const std::string& path) {
+// Opening shared with readers only is the probe itself: while another process
+// (the server finishing an upload) holds the file open for writing, the open
+// fails with a sharing violation.
+bool HostFileSystem::IsBeingWritten(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// Shared with readers only, so the open refuses a file that IsBeingWritten,
+// and the file is left alone.
+std::unique_ptr<InputFile> HostFileSystem::OpenForReading(const std::string& path) {
   win32::UniqueHandle file = win32::OpenFileOrThrow(path, GENERIC_READ, FILE_SHARE_READ,
                                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
   return std::make_unique<Win32InputFile>(std::move(file));

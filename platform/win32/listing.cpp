@@ -2,14 +2,14 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/win32/win32_support.h"
 
 namespace platform {
 
 // As the system's own listing shows a folder: hidden and system entries are
 // left out.
-std::vector<DirEntry> ListFolder(const std::string& path) {
+std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
   std::vector<DirEntry> listed;
   for (win32::FoundEntry& entry : win32::FindAll(path)) {
     if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
@@ -19,7 +19,8 @@ std::vector<DirEntry> ListFolder(const std::string& path) {
   return listed;
 }
 
-std::vector<std::string> SystemSearch(const std::string& folder, std::string_view pattern) {
+std::vector<std::string> HostFileSystem::SystemSearch(const std::string& folder,
+                                                      std::string_view pattern) {
   std::vector<std::string> names;
   for (win32::FoundEntry& entry : win32::FindMatching(folder, pattern))
     names.push_back(std::move(entry.name));

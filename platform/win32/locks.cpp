@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_support.h"
 
@@ -92,7 +93,7 @@ FolderLock::FolderLock(const std::string& folder) : impl_(std::make_unique<Impl>
     }
     full.resize(length);
   }
-  if (!FolderExists(full)) throw OsError(kPathNotFound);
+  if (!SystemFileSystem().FolderExists(full)) throw OsError(kPathNotFound);
   while (full.size() > 3 && (full.back() == '\\' || full.back() == '/')) full.pop_back();
   CharUpperBuffA(full.data(), static_cast<DWORD>(full.size()));
   UniqueHandle mutex = OpenMutex(MutexName("corvane-folder-", full));

@@ -83,16 +83,4 @@ bool StartProcess(const std::string& program, const std::vector<std::string>& ar
   return true;
 }
 
-int RunProcess(const std::string& program, const std::vector<std::string>& args) {
-  PROCESS_INFORMATION started{};
-  if (!Spawn(program, args, {}, started)) return -1;
-  win32::UniqueHandle process(started.hProcess);
-  CloseHandle(started.hThread);
-  DWORD exitCode = 0;
-  if (WaitForSingleObject(process.get(), INFINITE) != WAIT_OBJECT_0 ||
-      !GetExitCodeProcess(process.get(), &exitCode))
-    return -1;
-  return static_cast<int>(exitCode);
-}
-
 }  // namespace platform

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/win32/win32_support.h"
 
 namespace platform {
@@ -28,7 +28,7 @@ std::optional<std::string> Resolved(const std::string& path) {
 
 }  // namespace
 
-bool LeadsOutside(const std::string& folder, const std::string& path) {
+bool HostFileSystem::LeadsOutside(const std::string& folder, const std::string& path) {
   const std::optional<std::string> target = Resolved(path);
   if (!target) return false;
   std::optional<std::string> root = Resolved(folder);

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/host_file_system.h"
 #include "platform/win32/win32_support.h"
 
 namespace platform {
@@ -41,7 +41,7 @@ void CloseOrThrow(UniqueHandle file) {
 }  // namespace
 
 // Shared with readers only: a file that is still being written is not read.
-std::string ReadWholeFile(const std::string& path) {
+std::string HostFileSystem::ReadWholeFile(const std::string& path) {
   UniqueHandle file = win32::OpenFileOrThrow(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
                                              FILE_FLAG_SEQUENTIAL_SCAN);
   std::string bytes;
@@ -57,16 +57,14 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
+void HostFileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) {
   win32::RequireValidName(path);
   UniqueHandle file = OpenEmptied(path);
   win32::WriteAll(file.get(), bytes);
   CloseOrThrow(std::move(file));
 }
 
-void CreateEmptyFile(const std::string& path) { WriteWholeFile(path, {}); }
-
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+void HostFileSystem::WriteFileAtomically(const std::string& path, std::string_view bytes) {
   win32::RequireValidName(path);
   std::string tempPath;
   UniqueHandle file = CreateTemporaryBeside(path, tempPath);

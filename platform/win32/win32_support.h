@@ -11,11 +11,10 @@
 #endif
 #include <windows.h>
 
-// <windows.h> maps these to their A/W forms; the platform's functions of the
-// same names must keep theirs.
+// <windows.h> maps these to their A/W forms; the file system's members of
+// the same names must keep theirs.
 #undef DeleteFile
 #undef MoveFile
-#undef ReplaceFile
 
 #include <string>
 #include <string_view>

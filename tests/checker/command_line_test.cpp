@@ -1,17 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
+#include "tests/support/run_under_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
-CheckRun Parsed(const std::string& line, const std::string& siteCmd = "") {
-  CheckRun run;
-  run.settings.SITECMD = siteCmd;
-  run.targetPath = line;
-  ParseCommandLine(run);
-  return run;
+std::unique_ptr<support::RunUnderTest> Parsed(const std::string& line,
+                                              const std::string& siteCmd = "") {
+  auto parsed = std::make_unique<support::RunUnderTest>();
+  parsed->settings.SITECMD = siteCmd;
+  parsed->run.targetPath = line;
+  ParseCommandLine(parsed->run);
+  return parsed;
 }
 
 int ParseFailure(const std::string& line) {
@@ -24,7 +29,8 @@ int ParseFailure(const std::string& line) {
 }
 
 TEST(ParseCommandLine, ServerLineGivesUserNumberAndPath) {
-  CheckRun run = Parsed("/ftp/Movie/m.r01 1A2B3C4D -u:bob -l:123.5 -s:anything");
+  auto parsed = Parsed("/ftp/Movie/m.r01 1A2B3C4D -u:bob -l:123.5 -s:anything");
+  const CheckRun& run = parsed->run;
   EXPECT_EQ(run.targetPath, "/ftp/Movie/m.r01 1A2B3C4D");
   EXPECT_EQ(run.userName, "bob");
   EXPECT_FLOAT_EQ(run.lTotal, 123.5f);
@@ -35,7 +41,8 @@ TEST(ParseCommandLine, ServerLineGivesUserNumberAndPath) {
 }
 
 TEST(ParseCommandLine, AbsentOptionsAreEmpty) {
-  CheckRun run = Parsed("/ftp/Movie/m.r01 1A2B3C4D -u:bob -s:x");
+  auto parsed = Parsed("/ftp/Movie/m.r01 1A2B3C4D -u:bob -s:x");
+  const CheckRun& run = parsed->run;
   EXPECT_EQ(run.groupName, "");
   EXPECT_EQ(run.bValue, "");
   EXPECT_FLOAT_EQ(run.lTotal, 0);
@@ -44,10 +51,11 @@ TEST(ParseCommandLine, AbsentOptionsAreEmpty) {
 }
 
 TEST(ParseCommandLine, EveryOption) {
-  CheckRun run = Parsed(
+  auto parsed = Parsed(
       "/ftp SITE Album SITE a.mp3 0a1b2c3d -U:bob -l:2.5 -w:grp -y:2001 -b:128/k -g:Hard/Rock  "
       "-s:x",
       "SITE");
+  const CheckRun& run = parsed->run;
   EXPECT_EQ(run.targetPath, "/ftp/Album/a.mp3 0a1b2c3d");
   EXPECT_EQ(run.userName, "bob");
   EXPECT_EQ(run.groupName, "grp");
@@ -59,34 +67,36 @@ TEST(ParseCommandLine, EveryOption) {
 }
 
 TEST(ParseCommandLine, GenreWithoutPaddingRunsToTheEnd) {
-  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -s:x -g:Acid/Jazz").id3Genre, "AcidJazz");
-  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -g:Rock -s:x").id3Genre, "Rock -s:x");
+  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -s:x -g:Acid/Jazz")->run.id3Genre, "AcidJazz");
+  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -g:Rock -s:x")->run.id3Genre, "Rock -s:x");
 }
 
 TEST(ParseCommandLine, EmptyYearTexts) {
-  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -y:0000 -s:x").id3Year, "no_id3_year");
-  EXPECT_EQ(Parsed("/r CMD a.mp3 -u:bob -y:     -s:x", "CMD").id3Year, "no_id3_year");
-  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -y:1999 -s:x").id3Year, "1999");
+  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -y:0000 -s:x")->run.id3Year, "no_id3_year");
+  EXPECT_EQ(Parsed("/r CMD a.mp3 -u:bob -y:     -s:x", "CMD")->run.id3Year, "no_id3_year");
+  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -y:1999 -s:x")->run.id3Year, "1999");
 }
 
 TEST(ParseCommandLine, EmptySiteCmdJoinsDoubleSpaces) {
-  EXPECT_EQ(Parsed("/ftp/Rel  a.r01 -u:bob -s:x").targetPath, "/ftp/Rel/a.r01");
+  EXPECT_EQ(Parsed("/ftp/Rel  a.r01 -u:bob -s:x")->run.targetPath, "/ftp/Rel/a.r01");
 }
 
 TEST(ParseCommandLine, QuotesAreRemoved) {
-  EXPECT_EQ(Parsed("\"/ftp/My Rel/a b.r01\" 1A2B3C4D -u:bob -s:x").targetPath,
+  EXPECT_EQ(Parsed("\"/ftp/My Rel/a b.r01\" 1A2B3C4D -u:bob -s:x")->run.targetPath,
             "/ftp/My Rel/a b.r01 1A2B3C4D");
 }
 
 TEST(ParseCommandLine, LineWithoutUserIsThePath) {
-  CheckRun run = Parsed("/ftp/Rel/a.r01 1A2B3C4D");
+  auto parsed = Parsed("/ftp/Rel/a.r01 1A2B3C4D");
+  const CheckRun& run = parsed->run;
   EXPECT_EQ(run.targetPath, "/ftp/Rel/a.r01 1A2B3C4D");
   EXPECT_EQ(run.errorContext.action, "");
   EXPECT_EQ(run.id3Genre, "");
 }
 
 TEST(ParseCommandLine, UserAsLastOptionTakesTheRest) {
-  CheckRun run = Parsed("/ftp/Rel/a.r01 1A2B3C4D -l:5 -u:bob smith");
+  auto parsed = Parsed("/ftp/Rel/a.r01 1A2B3C4D -l:5 -u:bob smith");
+  const CheckRun& run = parsed->run;
   EXPECT_EQ(run.userName, "bob smith");
   EXPECT_EQ(run.statUserName, "bob smith");
   EXPECT_FLOAT_EQ(run.lTotal, 0);  // no other option is read
@@ -100,28 +110,32 @@ TEST(ParseCommandLine, BadLinesFail) {
 }
 
 TEST(ParseCommandLine, OptionEndingTheLineRunsToItsEnd) {
-  CheckRun run = Parsed("/r/a.mp3 -u:bob -w:grp -l:5");
+  auto parsed = Parsed("/r/a.mp3 -u:bob -w:grp -l:5");
+  const CheckRun& run = parsed->run;
   EXPECT_FLOAT_EQ(run.lTotal, 5);
   EXPECT_EQ(run.groupName, "grp");
-  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -s:x -y:2001").id3Year, "2001");
-  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -s:x -b:128/k").bValue, "128k");
+  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -s:x -y:2001")->run.id3Year, "2001");
+  EXPECT_EQ(Parsed("/r/a.mp3 -u:bob -s:x -b:128/k")->run.bValue, "128k");
 }
 
 TEST(ParseCommandLine, FailingOptionKnowsTheReleaseFolder) {
-  CheckRun run;
+  support::RunUnderTest failing;
+  CheckRun& run = failing.run;
   run.targetPath = "/ftp/Rel/a.r01 1A2B3C4D -u:bob -l:abc -s:x";
   EXPECT_THROW(ParseCommandLine(run), RunError);
   EXPECT_EQ(run.releaseDir, "/ftp/Rel");
   EXPECT_EQ(run.errorContext.action, "Parsing parameters");
 
-  CheckRun atStart;
+  support::RunUnderTest atStartRun;
+  CheckRun& atStart = atStartRun.run;
   atStart.targetPath = "-u:bob -l:abc";
   EXPECT_THROW(ParseCommandLine(atStart), RunError);
   EXPECT_EQ(atStart.releaseDir, "");
 
   // Doubled blanks in a user's file name become separators: a name that
   // steps up must not send the log into another folder.
-  CheckRun steppingUp;
+  support::RunUnderTest steppingUpRun;
+  CheckRun& steppingUp = steppingUpRun.run;
   steppingUp.targetPath = "/ftp/Rel/a  ..  Other  x.r01 1A2B3C4D -u:bob -l:abc -s:x";
   EXPECT_THROW(ParseCommandLine(steppingUp), RunError);
   EXPECT_EQ(steppingUp.releaseDir, "");
@@ -133,12 +147,13 @@ class ServerCrc : public ::testing::Test {
     run.targetPath = path;
     return TakeServerCrc(run);
   }
-  e2e::TempFolder temp;
-  CheckRun run;
+  support::TempFolder temp;
+  support::RunUnderTest test;
+  CheckRun& run = test.run;
 };
 
 TEST_F(ServerCrc, CrcAfterThePath) {
-  e2e::WriteFile(temp / "Rel/a.mp3", "x");
+  support::WriteFile(temp / "Rel/a.mp3", "x");
   ASSERT_TRUE(Take(temp / "Rel/a.mp3 0a1b2c3d"));
   EXPECT_EQ(run.serverCrc, "0A1B2C3D");
   EXPECT_EQ(run.targetPath, temp / "Rel/a.mp3");
@@ -149,7 +164,7 @@ TEST_F(ServerCrc, CrcAfterThePath) {
 }
 
 TEST_F(ServerCrc, ExistingPathHasNoCrc) {
-  e2e::WriteFile(temp / "Rel/a.mp3", "x");
+  support::WriteFile(temp / "Rel/a.mp3", "x");
   ASSERT_TRUE(Take(temp / "Rel/a.mp3"));
   EXPECT_EQ(run.serverCrc, "");
   EXPECT_FALSE(run.isMp3Release);

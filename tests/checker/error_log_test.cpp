@@ -2,13 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "checker/run/phases.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/files.h"
+#include "tests/support/permission_recorder.h"
+#include "tests/support/run_under_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 TEST(ErrorLog, LinesForASolutionOfTwoLines) {
-  CheckRun run;
+  support::RunUnderTest test;
+  CheckRun& run = test.run;
   run.commandLine = "/r/a.r01 1A2B3C4D -u:bob";
   SetErrorContext(run, "Doing it", "first\r\nsecond");
   std::vector<std::string> expected = {
@@ -41,30 +48,43 @@ TEST(ErrorLog, LinesForASolutionOfTwoLines) {
   EXPECT_EQ(ErrorLogLines(run, 53, "File not found"), expected);
 }
 
-TEST(ErrorLog, HandlerWritesIntoTheReleaseAndCleanUpRemovesIt) {
-  e2e::TempFolder temp;
-  CheckRun run;
-  run.settings.ON_ERR_MK_FILE = true;
-  run.releaseDir = temp.path();
-  e2e::MakeFolder(temp / "SFV CHECK IN PROGRESS - WAIT FOR RESULT");
-  HandleRunError(run, 5, "Invalid procedure call or argument");
-  EXPECT_EQ(e2e::ListTree(temp.path()), std::vector<std::string>{"errorlog.txt"});
-  EXPECT_NE(e2e::ReadFile(temp / "errorlog.txt").find("Error Number: 5\r\n"), std::string::npos);
-  EndOfRunCleanup(run);
-  EXPECT_TRUE(e2e::ListTree(temp.path()).empty());
+// On Windows "C:" names the current folder of drive C, which exists; the log
+// never goes there. A folder of that name in the working folder makes the
+// drive exist here too.
+TEST(ErrorLog, NeverWrittenIntoADrive) {
+  support::TempFolder temp;
+  support::MakeFolder(temp / "C:");
+  const std::filesystem::path working = std::filesystem::current_path();
+  std::filesystem::current_path(temp.path());
+  support::RunUnderTest test;
+  test.settings.ON_ERR_MK_FILE = true;
+  test.run.releaseDir = "C:";
+  HandleRunError(test.run, 5, "x");
+  std::filesystem::current_path(working);
+  EXPECT_EQ(support::ListTree(temp.path()), std::vector<std::string>{"C:/"});
 }
 
-TEST(ErrorLog, NoLogWithoutReleaseFolderOrWhenSwitchedOff) {
-  e2e::TempFolder temp;
-  CheckRun run;
-  run.releaseDir = temp.path();
-  HandleRunError(run, 5, "x");  // ON_ERR_MK_FILE off
-  EXPECT_TRUE(e2e::ListTree(temp.path()).empty());
-  run.settings.ON_ERR_MK_FILE = true;
-  run.releaseDir = "";
-  EXPECT_NO_THROW(HandleRunError(run, 5, "x"));
-  run.releaseDir = "C:";
-  EXPECT_NO_THROW(HandleRunError(run, 5, "x"));
+// A whole run on a disk that is full where the status store goes: the run
+// ends through the error log, and the old store stays whole.
+TEST(ErrorLog, FullDiskAtTheStoreWrite) {
+  support::TempFolder programs;
+  support::WriteFile(programs / "corvane.ini", "ON_ERR_MK_FILE=1\r\nISSERVG6=True\r\n");
+  support::TempFolder site;
+  const std::string release = site / "Rel";
+  const std::string oldStore = "00\r\nbob\r\n\r\n\r\n1\r\n0\r\nFalse\r\n";
+  support::WriteFile(release + "/.sfvStatus", oldStore);
+  support::WriteFile(release + "/rel.sfv", support::SfvText({{"a.r00", "a"}, {"a.r01", "b"}}));
+  support::WriteFile(release + "/a.r00", "a");
+  support::FaultyFileSystem files;
+  files.FillDisk(".sfvStatus");
+  support::PermissionRecorder permissions;
+
+  const std::string line = release + "/a.r00 " + support::Crc32Text("a") + " -u:bob -l:1 -s:x";
+  EXPECT_EQ(RunChecker(programs.path(), line, files, permissions), 1);
+  EXPECT_EQ(support::ReadFile(release + "/.sfvStatus"), oldStore);
+  EXPECT_NE(support::ReadFile(release + "/errorlog.txt")
+                .find("Error Number: 61\r\nError Description: Disk full\r\n"),
+            std::string::npos);
 }
 
 }  // namespace

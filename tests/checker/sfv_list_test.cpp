@@ -2,19 +2,22 @@
 
 #include "checker/run/phases.h"
 #include "platform/os_error.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
+#include "tests/support/run_under_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 class SfvReading : public ::testing::Test {
  protected:
   void Read(const std::string& text) {
-    e2e::WriteFile(temp / "rel.sfv", text);
+    support::WriteFile(temp / "rel.sfv", text);
     run.targetPath = temp / "rel.sfv";
     ReadSfvList(run);
   }
-  e2e::TempFolder temp;
-  CheckRun run;
+  support::TempFolder temp;
+  support::RunUnderTest test;
+  CheckRun& run = test.run;
 };
 
 TEST_F(SfvReading, NameIsBeforeTheLastSpaceAndCrcAfterIt) {
@@ -69,14 +72,15 @@ class SfvLookup : public ::testing::Test {
  protected:
   // A release holding `names`, with an upload of its first file.
   std::string Found(const std::vector<std::string>& names) {
-    for (const std::string& name : names) e2e::WriteFile(temp / name, "x");
+    for (const std::string& name : names) support::WriteFile(temp / name, "x");
     run.releaseDir = temp.path();
     run.targetPath = temp / names.front();
     FindReleaseSfv(run);
     return run.targetPath;
   }
-  e2e::TempFolder temp;
-  CheckRun run;
+  support::TempFolder temp;
+  support::RunUnderTest test;
+  CheckRun& run = test.run;
 };
 
 TEST_F(SfvLookup, MatchingEntryBecomesTheTarget) {

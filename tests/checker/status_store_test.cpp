@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "checker/run/phases.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
+#include "tests/support/run_under_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -24,13 +26,14 @@ class StatusStore : public ::testing::Test {
  protected:
   StatusStore() {
     run.releaseDir = temp.path();
-    run.settings.ISSERVG6 = true;
+    test.settings.ISSERVG6 = true;
     run.id3Year = "no_id3_year";
     run.id3Genre = "no_id3_genre";
   }
-  void Store(const std::string& text) { e2e::WriteFile(temp / ".sfvStatus", text); }
-  e2e::TempFolder temp;
-  CheckRun run;
+  void Store(const std::string& text) { support::WriteFile(temp / ".sfvStatus", text); }
+  support::TempFolder temp;
+  support::RunUnderTest test;
+  CheckRun& run = test.run;
 };
 
 TEST_F(StatusStore, ReadsEveryField) {
@@ -58,8 +61,8 @@ TEST_F(StatusStore, RoundTripIsByteForByte) {
   run.lTotal = 12.5f;
   run.counters.totalFiles = 4;  // the CHMOD owner templates are expanded
   WriteStatusStore(run);
-  EXPECT_EQ(e2e::ReadFile(temp / ".sfvStatus"), kStore);
-  EXPECT_EQ(e2e::ListTree(temp.path()), std::vector<std::string>{".sfvStatus"});
+  EXPECT_EQ(support::ReadFile(temp / ".sfvStatus"), kStore);
+  EXPECT_EQ(support::ListTree(temp.path()), std::vector<std::string>{".sfvStatus"});
 }
 
 TEST_F(StatusStore, OwnId3ValuesWin) {
@@ -159,27 +162,27 @@ TEST_F(StatusStore, AverageIsWeightedByGoodFiles) {
 TEST_F(StatusStore, CompleteReleaseIsNotWritten) {
   run.releaseComplete = true;
   WriteStatusStore(run);
-  EXPECT_FALSE(e2e::Exists(temp / ".sfvStatus"));
+  EXPECT_FALSE(support::Exists(temp / ".sfvStatus"));
 }
 
 TEST_F(StatusStore, DeletedOnlyWhenCompleteAndAsked) {
   Store(kStore);
-  run.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE = true;
+  test.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE = true;
   DeleteStatusStore(run);
-  EXPECT_TRUE(e2e::Exists(temp / ".sfvStatus"));
+  EXPECT_TRUE(support::Exists(temp / ".sfvStatus"));
   run.releaseComplete = true;
   DeleteStatusStore(run);
-  EXPECT_FALSE(e2e::Exists(temp / ".sfvStatus"));
+  EXPECT_FALSE(support::Exists(temp / ".sfvStatus"));
 }
 
 TEST_F(StatusStore, UploadedStoreDeletedOnlyWhenAsked) {
   Store(kStore);
   run.targetPath = temp / ".sfvStatus";
   HandleStatusStoreUpload(run);
-  EXPECT_TRUE(e2e::Exists(temp / ".sfvStatus"));
-  run.settings.DELETE_SFV_STATUS_ON_UPLOAD = true;
+  EXPECT_TRUE(support::Exists(temp / ".sfvStatus"));
+  test.settings.DELETE_SFV_STATUS_ON_UPLOAD = true;
   HandleStatusStoreUpload(run);
-  EXPECT_FALSE(e2e::Exists(temp / ".sfvStatus"));
+  EXPECT_FALSE(support::Exists(temp / ".sfvStatus"));
 }
 
 }  // namespace

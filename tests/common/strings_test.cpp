@@ -50,6 +50,11 @@ TEST(Strings, LastSeparator) {
   EXPECT_EQ(BeforeLastSeparator("m.r01"), "");
   EXPECT_EQ(AfterLastSeparator("Movie" + s), "");
   EXPECT_EQ(BeforeLastSeparator(s + "Movie"), "");
+  // Either separator, the last one of the two counting.
+  EXPECT_EQ(DirectoryPart("C:\\ftp/Rel\\a.r00"), "C:\\ftp/Rel\\");
+  EXPECT_EQ(FileNamePart("C:\\ftp\\Rel/a.r00"), "a.r00");
+  EXPECT_EQ(DirectoryPart("a.r00"), "");
+  EXPECT_EQ(FileNamePart("a.r00"), "a.r00");
 }
 
 TEST(Strings, IsPlainName) {

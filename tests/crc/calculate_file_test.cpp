@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "checker/crc/cls_crc.h"
-#include "platform/platform.h"
+#include "platform/file_system.h"
 #include "tests/crc/crc_test_support.h"
 
 namespace {
@@ -44,20 +44,20 @@ TEST_P(CalculateFileTest, EqualsTheValueOfItsBytesUnderBothAlgorithms) {
   for (auto& b : bytes) b = static_cast<std::uint8_t>(rng());
   const std::string path = Write("data.r00", bytes);
   for (int algorithm : {1, 0}) {
-    clsCRC crc;
+    clsCRC crc(platform::SystemFileSystem());
     crc.Algorithm(algorithm);
     const std::int32_t expected = crc.CalculateBytes(bytes);
     crc.AddString("left over from before");
     EXPECT_EQ(crc.CalculateFile(path), expected) << "algorithm " << algorithm;
   }
-  clsCRC crc;
+  clsCRC crc(platform::SystemFileSystem());
   EXPECT_EQ(crc.CalculateFile(Write("digits", {'1', '2', '3', '4', '5', '6', '7', '8', '9'})),
             -873187034);
 }
 
 TEST_P(CalculateFileTest, EmptyFileGivesNoValueAndLeavesTheRegisters) {
   const std::string path = Write("empty.r01", {});
-  clsCRC crc;
+  clsCRC crc(platform::SystemFileSystem());
   crc.AddString("abc");
   EXPECT_EQ(crc.CalculateFile(path), std::nullopt);
   EXPECT_EQ(crc.Value(), 0x352441C2);
@@ -68,7 +68,7 @@ TEST_P(CalculateFileTest, EmptyFileGivesNoValueAndLeavesTheRegisters) {
 }
 
 TEST_P(CalculateFileTest, FailuresReachTheCaller) {
-  clsCRC crc;
+  clsCRC crc(platform::SystemFileSystem());
   try {
     crc.CalculateFile((dir_ / "missing.rar").string());
     ADD_FAILURE() << "no error for a missing file";
@@ -111,7 +111,7 @@ TEST(CalculateFileLarge, SparseFileBeyondTwoGibibytes) {
   expected = crc32_combine(expected, zerosCrc(length - markAt - mark.size()),
                            static_cast<z_off_t>(length - markAt - mark.size()));
 
-  clsCRC crc;
+  clsCRC crc(platform::SystemFileSystem());
   const auto value = crc.CalculateFile(path.string());
   fs::remove(path);
   ASSERT_TRUE(value.has_value());

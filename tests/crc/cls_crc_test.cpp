@@ -5,6 +5,7 @@
 #include <numeric>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "tests/crc/crc_test_support.h"
 
 namespace {
@@ -16,7 +17,7 @@ std::span<const std::uint8_t> Bytes(std::string_view text) {
 }
 
 TEST_P(CalculatorTest, ReferenceValuesOfBothAlgorithms) {
-  clsCRC crc;
+  clsCRC crc(platform::SystemFileSystem());
   EXPECT_EQ(crc.CalculateString("abc"), 0x352441C2);
   EXPECT_EQ(crc.CalculateBytes(Bytes("123456789")), -873187034);  // 0xCBF43926, bit 31 set
   EXPECT_EQ(crc.CalculateBytes({}), 0);
@@ -30,7 +31,7 @@ TEST_P(CalculatorTest, PiecesAfterClearGiveTheWholeValue) {
   std::vector<std::uint8_t> data(300000);
   std::iota(data.begin(), data.end(), std::uint8_t{7});
   for (int algorithm : {1, 0}) {
-    clsCRC crc;
+    clsCRC crc(platform::SystemFileSystem());
     crc.Algorithm(algorithm);
     const std::int32_t whole = crc.CalculateBytes(data);
     crc.Clear();
@@ -45,7 +46,7 @@ TEST_P(CalculatorTest, PiecesAfterClearGiveTheWholeValue) {
 }
 
 TEST_P(CalculatorTest, AlgorithmSelectionClearsBothRegisters) {
-  clsCRC crc;
+  clsCRC crc(platform::SystemFileSystem());
   EXPECT_EQ(crc.Algorithm(), -1);
   crc.AddString("abc");
   crc.Algorithm(0);
@@ -61,7 +62,7 @@ TEST_P(CalculatorTest, AlgorithmSelectionClearsBothRegisters) {
 }
 
 TEST_P(CalculatorTest, ValueIsStoredIntoTheRegisterUnchanged) {
-  clsCRC crc;
+  clsCRC crc(platform::SystemFileSystem());
   crc.Value(5);
   EXPECT_EQ(crc.Value(), -6);  // the CRC-32 register is complemented on the way out only
   crc.Value(~0x352441C2);

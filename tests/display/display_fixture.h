@@ -1,24 +1,23 @@
 // A checker run prepared for the display phases: a release folder "Rel" in a
 // section folder of a fresh temporary folder, counters of a release with
-// seven of ten files good, and a recorder in place of the permission control.
+// seven of ten files good, a recorder in place of the permission control and
+// a file system that fails on demand.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "checker/run/check_run.h"
-#include "platform/os_error.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/files.h"
+#include "tests/support/permission_recorder.h"
+#include "tests/support/run_under_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace display_test {
 
-struct PermissionCall {
-  std::string mode, owner, group, path;
-  int complete = 0;
-  bool operator==(const PermissionCall&) const = default;
-};
-// Every SetPermissions call since the last Reset, in order.
-std::vector<PermissionCall>& PermissionCalls();
+using support::OsErrorOf;
+using support::PermissionCall;
 
 struct DisplayRun {
   DisplayRun();
@@ -26,25 +25,17 @@ struct DisplayRun {
   std::string Section() const { return temp / "section"; }
   std::string InSection(const std::string& name) const { return Section() + "/" + name; }
   std::string InRelease(const std::string& name) const { return run.releaseDir + "/" + name; }
-  // Entries of the section folder, as e2e::ListTree gives them.
-  std::vector<std::string> Tree() const { return e2e::ListTree(Section()); }
+  // Entries of the section folder, as support::ListTree gives them.
+  std::vector<std::string> Tree() const { return support::ListTree(Section()); }
   void SetCounts(float total, float good, float bad = 0, float missing = 0);
+  // Every permission change the phases asked for, in order.
+  const std::vector<PermissionCall>& PermissionCalls() const { return test.permissions.calls; }
 
-  e2e::TempFolder temp;
-  CheckRun run;
+  support::TempFolder temp;
+  support::FaultyFileSystem files;
+  support::RunUnderTest test{files};
+  CheckRun& run = test.run;
+  settings::CheckerSettings& settings = test.settings;
 };
 
-}  // namespace display_test
-
-namespace display_test {
-// The error number of the failure `step` raises, or 0 when it succeeds.
-template <class Step>
-int ErrorNumberOf(Step&& step) {
-  try {
-    step();
-  } catch (const platform::OsError& error) {
-    return error.number();
-  }
-  return 0;
-}
 }  // namespace display_test

@@ -15,12 +15,12 @@ class SfvRewrite : public ::testing::Test {
   SfvRewrite() {
     d.run.targetPath = d.InRelease("rel.sfv");
     d.run.sfvList = {{"0a1b2c3d", "file.r00"}, {"DEADBEEF", "file.r01"}};
-    d.run.settings.sfvCommentBlock = ";site rules\r\n;get it here\r\n";
+    d.settings.sfvCommentBlock = ";site rules\r\n;get it here\r\n";
   }
-  void Sfv(const std::string& text) { e2e::WriteFile(d.run.targetPath, text); }
+  void Sfv(const std::string& text) { support::WriteFile(d.run.targetPath, text); }
   std::string Rewritten() {
     RewriteSfv(d.run);
-    return e2e::ReadFile(d.run.targetPath);
+    return support::ReadFile(d.run.targetPath);
   }
   DisplayRun d;
 };
@@ -29,16 +29,16 @@ const std::string kEntries = "file.r00 0a1b2c3d\r\nfile.r01 DEADBEEF\r\n";
 
 TEST_F(SfvRewrite, CommentsDroppedWithCompatibilityLine) {
   Sfv("; packed by someone\r\n\r\nfile.r00 0a1b2c3d\nfile.r01 DEADBEEF\r\nbroken line\r\n");
-  d.run.settings.DELETE_SFV_COMMENTS = true;
-  d.run.settings.KEEP_WSFV_COMP = true;
+  d.settings.DELETE_SFV_COMMENTS = true;
+  d.settings.KEEP_WSFV_COMP = true;
   EXPECT_EQ(Rewritten(), kCompat + kEntries);
-  EXPECT_EQ(e2e::ListTree(d.run.releaseDir), std::vector<std::string>{"rel.sfv"});
+  EXPECT_EQ(support::ListTree(d.run.releaseDir), std::vector<std::string>{"rel.sfv"});
 }
 
 TEST_F(SfvRewrite, CommentsKeptAndSiteLinesAppended) {
   Sfv("; packed by someone\r\nfile.r00 0a1b2c3d\r\n;second note\r\nfile.r01 DEADBEEF\r\n");
-  d.run.settings.APPEND_MSG_TO_SFV = true;
-  d.run.settings.KEEP_WSFV_COMP = true;
+  d.settings.APPEND_MSG_TO_SFV = true;
+  d.settings.KEEP_WSFV_COMP = true;
   const std::string once = Rewritten();
   EXPECT_EQ(once, kCompat + std::string("; packed by someone\r\n;second note\r\n") +
                       ";site rules\r\n;get it here\r\n" + kEntries);
@@ -49,23 +49,23 @@ TEST_F(SfvRewrite, CommentsKeptAndSiteLinesAppended) {
 
 TEST_F(SfvRewrite, NoCommentsNoCommentBlock) {
   Sfv(kEntries);
-  d.run.settings.APPEND_MSG_TO_SFV = true;
+  d.settings.APPEND_MSG_TO_SFV = true;
   EXPECT_EQ(Rewritten(), ";site rules\r\n;get it here\r\n" + kEntries);
 }
 
 TEST_F(SfvRewrite, LeftAloneWithoutSwitchesOrForZipSets) {
   const std::string original = "; packed\nfile.r00 0a1b2c3d\n";
   Sfv(original);
-  d.run.settings.KEEP_WSFV_COMP = true;
+  d.settings.KEEP_WSFV_COMP = true;
   EXPECT_EQ(Rewritten(), original);
-  d.run.settings.DELETE_SFV_COMMENTS = true;
+  d.settings.DELETE_SFV_COMMENTS = true;
   d.run.isZipUpload = true;
   EXPECT_EQ(Rewritten(), original);
 }
 
 TEST_F(SfvRewrite, UnreadableSfvFails) {
-  d.run.settings.APPEND_MSG_TO_SFV = true;
-  EXPECT_NE(ErrorNumberOf([&] { RewriteSfv(d.run); }), 0);
+  d.settings.APPEND_MSG_TO_SFV = true;
+  EXPECT_NE(OsErrorOf([&] { RewriteSfv(d.run); }), 0);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST_F(TemplateBlocks, RankingWithoutRecordsKeepsTheCodes) {
 
 TEST_F(TemplateBlocks, RankKeyNamingNoRecordFails) {
   AddUser("amy", 300, 1, "300.7");
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("%RU"); }), 9);
+  EXPECT_EQ(OsErrorOf([&] { Expand("%RU"); }), 9);
 }
 
 TEST_F(TemplateBlocks, RankingLinesArePaddedAndFilledAsOneText) {
@@ -78,15 +78,15 @@ TEST_F(TemplateBlocks, BarNeverFullForAnUnfinishedRelease) {
 }
 
 TEST_F(TemplateBlocks, BarUnitsAndLength) {
-  d.run.settings.PERBAR_CHR = "##";
-  d.run.settings.PERBAR_NON = "--";
+  d.settings.PERBAR_CHR = "##";
+  d.settings.PERBAR_NON = "--";
   d.SetCounts(40, 39);
   // The adjustment takes off one character, not one unit.
   EXPECT_EQ(Expand("%p"), std::string(19, '#') + "--");
-  d.run.settings.PERBAR_LEN = 2.5f;  // 2.5 units give two
+  d.settings.PERBAR_LEN = 2.5f;  // 2.5 units give two
   d.SetCounts(4, 0);
   EXPECT_EQ(Expand("%p"), "----");
-  d.run.settings.PERBAR_LEN = 0;  // no bar to shorten
+  d.settings.PERBAR_LEN = 0;  // no bar to shorten
   d.SetCounts(40, 39);
   EXPECT_EQ(Expand("%p"), "--");
 }
@@ -106,11 +106,11 @@ TEST_F(TemplateBlocks, ColumnWidthWithLeadingZeroIsLeftAlone) {
 }
 
 TEST_F(TemplateBlocks, MalformedColumnsFail) {
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("%<ab%>5|"); }), platform::kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("%>5# %<ab"); }), platform::kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("%<ab%>x#"); }), platform::kTypeMismatch);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("%<ab%>#"); }), platform::kTypeMismatch);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("%<ab%>99999#"); }), platform::kOverflow);
+  EXPECT_EQ(OsErrorOf([&] { Expand("%<ab%>5|"); }), platform::kInvalidArgument);
+  EXPECT_EQ(OsErrorOf([&] { Expand("%>5# %<ab"); }), platform::kInvalidArgument);
+  EXPECT_EQ(OsErrorOf([&] { Expand("%<ab%>x#"); }), platform::kTypeMismatch);
+  EXPECT_EQ(OsErrorOf([&] { Expand("%<ab%>#"); }), platform::kTypeMismatch);
+  EXPECT_EQ(OsErrorOf([&] { Expand("%<ab%>99999#"); }), platform::kOverflow);
   EXPECT_EQ(Expand("%<ab"), "ab");  // no group end: only the opening goes
 }
 
@@ -131,11 +131,11 @@ TEST_F(TemplateBlocks, LineFillMeasuresTheFinalText) {
 }
 
 TEST_F(TemplateBlocks, MalformedLineFillFails) {
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("a%#"); }), platform::kTypeMismatch);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("a%#x"); }), platform::kTypeMismatch);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("a%#0"); }), platform::kDivisionByZero);
+  EXPECT_EQ(OsErrorOf([&] { Expand("a%#"); }), platform::kTypeMismatch);
+  EXPECT_EQ(OsErrorOf([&] { Expand("a%#x"); }), platform::kTypeMismatch);
+  EXPECT_EQ(OsErrorOf([&] { Expand("a%#0"); }), platform::kDivisionByZero);
   // Two markers announced, one written, and an uneven share.
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("ab%#2"); }), platform::kInvalidArgument);
+  EXPECT_EQ(OsErrorOf([&] { Expand("ab%#2"); }), platform::kInvalidArgument);
   // With three announced the third search starts over and finds the first.
   EXPECT_EQ(Expand("abc%#3"), "abc" + std::string(9, ' '));
 }

@@ -38,7 +38,7 @@ TEST_F(TemplateCodes, PercentPairIsReplacedBetweenTheCodeGroups) {
 }
 
 TEST_F(TemplateCodes, EarlyValuesAreSearchedByLaterSteps) {
-  d.run.settings.SITENAME = "by %i";
+  d.settings.SITENAME = "by %i";
   EXPECT_EQ(Expand("%s"), "by bob");
   d.run.releaseName = "Rel %g";  // %g comes before %r: stays
   EXPECT_EQ(Expand("%r"), "Rel %g");
@@ -81,10 +81,10 @@ TEST_F(TemplateCodes, PercentAndBarExample) { EXPECT_EQ(Expand("[%p] %n%%"), "[X
 
 TEST_F(TemplateCodes, EmptyReleaseFailsWithDivisionByZero) {
   d.SetCounts(0, 0);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("plain text"); }), platform::kDivisionByZero);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("%@done"); }), 0);  // ends before the division
+  EXPECT_EQ(OsErrorOf([&] { Expand("plain text"); }), platform::kDivisionByZero);
+  EXPECT_EQ(OsErrorOf([&] { Expand("%@done"); }), 0);  // ends before the division
   d.SetCounts(3, 0, 3);
-  EXPECT_EQ(ErrorNumberOf([&] { Expand("x", true); }), platform::kDivisionByZero);
+  EXPECT_EQ(OsErrorOf([&] { Expand("x", true); }), platform::kDivisionByZero);
   EXPECT_EQ(Expand("x"), "x");
 }
 

@@ -4,6 +4,12 @@
 #include "tests/e2e/site.h"
 
 namespace e2e {
+
+using support::ListTree;
+using support::MakeFolder;
+using support::SfvText;
+using support::TempFolder;
+using support::WriteFile;
 namespace {
 
 using Tree = std::vector<std::string>;

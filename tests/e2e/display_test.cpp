@@ -7,6 +7,11 @@
 #include "tests/e2e/site.h"
 
 namespace e2e {
+
+using support::MakeFolder;
+using support::ReadFile;
+using support::SfvText;
+using support::WriteFile;
 namespace {
 
 using Tree = std::vector<std::string>;

@@ -4,6 +4,11 @@
 #include "tests/e2e/site.h"
 
 namespace e2e {
+
+using support::Exists;
+using support::ReadFile;
+using support::SfvText;
+using support::WriteFile;
 namespace {
 
 TEST(ErrorLogFile, ParsingFailureLeavesTheExactLog) {

@@ -7,40 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
+
 namespace e2e {
-
-// A fresh temporary folder, removed with its content when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  // The path of `relative` inside the folder ("a/b" style).
-  std::string operator/(std::string_view relative) const;
-
- private:
-  std::string path_;
-};
-
-// Writes bytes as given, making the folders on the way.
-void WriteFile(const std::string& path, std::string_view bytes);
-std::string ReadFile(const std::string& path);
-bool Exists(const std::string& path);
-void MakeFolder(const std::string& path);
-
-// Eight upper-case hexadecimal digits of the CRC-32 of `bytes`, computed by
-// zlib as an independent reference.
-std::string Crc32Text(std::string_view bytes);
-// An SFV text listing `files` (name, content) with their CRCs, lines ended
-// by CR LF, behind a comment header as common SFV tools write it.
-std::string SfvText(const std::vector<std::pair<std::string, std::string>>& files);
-
-// Every entry below `folder`, as paths relative to it ("sub/file"), folders
-// ending with "/", sorted.
-std::vector<std::string> ListTree(const std::string& folder);
 
 // The programs under test are the native build, or, when the test process
 // has CORVANE_E2E_TARGET=wine, the Windows build in the folder CORVANE_E2E_BIN,
@@ -85,8 +55,8 @@ class ProgramFolder {
   std::string Command(const std::string& commandLine, const std::string& program,
                       std::optional<double> killAfterSeconds = std::nullopt) const;
 
-  TempFolder folder_;
-  TempFolder working_;
+  support::TempFolder folder_;
+  support::TempFolder working_;
 };
 
 // The command line the server starts the checker with for an uploaded file:

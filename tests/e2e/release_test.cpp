@@ -7,6 +7,11 @@
 #include "tests/e2e/site.h"
 
 namespace e2e {
+
+using support::Crc32Text;
+using support::ReadFile;
+using support::SfvText;
+using support::WriteFile;
 namespace {
 
 using Tree = std::vector<std::string>;
@@ -156,45 +161,6 @@ TEST(Release, ServerCrcTrustedWhenAsked) {
                 .exitStatus,
             0);
   EXPECT_TRUE(Has(site.Tree(), "Rel/[1 files] complete/"));
-}
-
-TEST(Release, HostileSfvTouchesNothingOutside) {
-  Site site({"HANDLE_BAD_FILES=2"});
-  WriteFile(site.Section() + "/victim.r00", "precious");
-  WriteFile(site.Section() + "/Other/data.r00", "precious too");
-  std::string sfv =
-      "../victim.r00 00000000\r\n"
-      "..\\Other\\data.r00 00000000\r\n"
-      "..\\gone.r00 00000000\r\n" +
-      site.Section() +
-      "/victim.r00 00000000\r\n"
-      "C:\\windows\\x.dll 00000000\r\n"
-      "inside.r00 " +
-      Crc32Text("inside") + "\r\n";
-  WriteFile(site.InRelease("inside.r00"), "inside");
-  ASSERT_EQ(site.Upload("rel.sfv", sfv).exitStatus, 0);
-  EXPECT_EQ(ReadFile(site.Section() + "/victim.r00"), "precious");
-  EXPECT_EQ(ReadFile(site.Section() + "/Other/data.r00"), "precious too");
-  Tree tree = site.Tree();
-  EXPECT_FALSE(Has(tree, "gone.r00.missing"));
-  EXPECT_FALSE(Has(tree, "victim.r00.bad"));
-  EXPECT_TRUE(Has(tree, "Rel/[1 of 6] incomplete/"));
-  EXPECT_EQ(
-      std::count_if(tree.begin(), tree.end(),
-                    [](const std::string& e) { return e.find("missing") != std::string::npos; }),
-      0);
-}
-
-TEST(Release, ForgedStatusStoreRemovesNothingOutside) {
-  Site site;
-  MakeFolder(site.Section() + "/Victim");
-  WriteFile(site.InRelease("rel.sfv"), SfvText(kFiles));
-  // Header and parent entry names that lead out of their folders.
-  WriteFile(site.InRelease(".sfvStatus"), "0000\r\nmallory\r\n../Victim\r\n../section/Victim\r\n");
-  ASSERT_EQ(site.Upload("rel.r00", kFiles[0].second).exitStatus, 0);
-  Tree tree = site.Tree();
-  EXPECT_TRUE(Has(tree, "Victim/"));
-  EXPECT_TRUE(Has(tree, "Rel/[1 of 4] incomplete/"));
 }
 
 TEST(Release, UploadsEndingTogetherTakeTurns) {

@@ -2,6 +2,9 @@
 
 namespace e2e {
 
+using support::MakeFolder;
+using support::WriteFile;
+
 std::vector<std::string> SiteSettings(const std::vector<std::string>& extra) {
   std::vector<std::string> lines = {
       "[Checker]",

@@ -30,13 +30,13 @@ class Site {
   RunResult Upload(const std::string& name, const std::string& content,
                    const std::string& options = "-u:bob -w:grp -l:100 -s:x");
   RunResult RunLine(const std::string& commandLine) { return programs_.Run(commandLine); }
-  // Entries of the section folder, as ListTree gives them.
-  std::vector<std::string> Tree() const { return ListTree(section_); }
+  // Entries of the section folder, as support::ListTree gives them.
+  std::vector<std::string> Tree() const { return support::ListTree(section_); }
   const ProgramFolder& programs() const { return programs_; }
 
  private:
   ProgramFolder programs_;
-  TempFolder sites_;
+  support::TempFolder sites_;
   std::string section_;
   std::string release_;
 };

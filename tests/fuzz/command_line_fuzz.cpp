@@ -7,6 +7,7 @@
 #include "platform/os_error.h"
 #include "platform/platform.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/run_under_test.h"
 
 namespace {
 
@@ -23,8 +24,9 @@ const std::string& ScratchWithUpload() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   const fuzz::HeadAndRest parts = fuzz::SplitHead(input);
-  CheckRun run;
-  run.settings.SITECMD = parts.head;
+  support::RunUnderTest fuzzRun;
+  CheckRun& run = fuzzRun.run;
+  fuzzRun.settings.SITECMD = parts.head;
   run.targetPath = parts.rest;
   try {
     ParseCommandLine(run);

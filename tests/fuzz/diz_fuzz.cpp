@@ -5,11 +5,13 @@
 #include "checker/run/phases.h"
 #include "platform/os_error.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/run_under_test.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   fuzz::PutFile(fuzz::ScratchPath("file_id.diz"), input);
-  CheckRun run;
+  support::RunUnderTest fuzzRun;
+  CheckRun& run = fuzzRun.run;
   run.releaseDir = fuzz::ScratchFolder();
   run.isZipUpload = true;
   try {

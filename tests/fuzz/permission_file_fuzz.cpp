@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "permlet/aclfile/permission_file.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -14,7 +15,7 @@ namespace {
 const std::string& AclFolder() {
   static const std::string folder = [] {
     const std::string path = fuzz::ScratchPath("acl");
-    platform::CreateFolder(path);
+    platform::SystemFileSystem().CreateFolder(path);
     return path;
   }();
   return folder;
@@ -27,7 +28,7 @@ std::string AclPath() {
 // The file's lines in name order: saving visits the table in an order that
 // depends on the order of loading, the set of lines does not.
 std::vector<std::string> SortedLines(const std::string& path) {
-  std::vector<std::string> lines = platform::ReadTextLines(path);
+  std::vector<std::string> lines = platform::SystemFileSystem().ReadTextLines(path);
   std::sort(lines.begin(), lines.end());
   return lines;
 }
@@ -37,7 +38,8 @@ std::vector<std::string> SortedLines(const std::string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   fuzz::PutFile(AclPath(), input);
-  static permlet::PermissionFile file;  // opens the named lock once
+  // One model for the process: it opens the named locks once.
+  static permlet::PermissionFile file(platform::SystemFileSystem());
 
   FUZZ_CHECK(file.AutoChoosePermFile(AclFolder()), input);
   const std::string folder = AclFolder() + platform::kSeparator;
@@ -66,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto saving :
        {permlet::PermissionFile::Saving::kEachChange, permlet::PermissionFile::Saving::kKept}) {
     fuzz::PutFile(AclPath(), input);
-    permlet::PermissionFile changed(saving);
+    permlet::PermissionFile changed(platform::SystemFileSystem(), saving);
     for (const char* name : {"abc", "a.r00", "ABC", "a.r02", ""})
       changed.SetEntry(folder + name, "u", "g", "554", 0, 0);
     changed.SaveKeptChanges();
-    const std::string bytes = platform::ReadWholeFile(AclPath());
+    const std::string bytes = platform::SystemFileSystem().ReadWholeFile(AclPath());
     if (saving == permlet::PermissionFile::Saving::kEachChange) eachChange = bytes;
     FUZZ_CHECK(bytes == eachChange, input);
   }

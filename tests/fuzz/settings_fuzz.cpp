@@ -1,5 +1,6 @@
 // corvane.ini as any site operator (or a broken editor) may leave it.
 #include "common/strings.h"
+#include "platform/file_system.h"
 #include "settings/checker_settings.h"
 #include "settings/setting_lines.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -23,7 +24,8 @@ void CheckLineRules(std::string_view line) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   fuzz::PutFile(settings::SettingsFilePath(fuzz::ScratchFolder()), input);
-  const settings::CheckerSettings s = settings::LoadSettings(fuzz::ScratchFolder());
+  const settings::CheckerSettings s =
+      settings::LoadSettings(platform::SystemFileSystem(), fuzz::ScratchFolder());
 
   // The two rules applied after the last line hold whatever the file says.
   FUZZ_CHECK(!(s.MK_PARENT == 2 && s.UP_TWO_IF_MULTI), input);

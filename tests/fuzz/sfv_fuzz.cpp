@@ -3,12 +3,15 @@
 // entries exactly and is stable; and the verification pass itself, run over a
 // small release, handles every entry without touching anything outside it.
 #include <filesystem>
+#include <memory>
 
 #include "checker/run/check_run.h"
 #include "checker/run/phases.h"
-#include "checker/run/verify.h"
+#include "platform/file_system.h"
 #include "platform/platform.h"
+#include "release/paths.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/run_under_test.h"
 
 namespace {
 
@@ -16,10 +19,11 @@ namespace fs = std::filesystem;
 
 // The paths the pass makes for a listed file: the file and its markers.
 void CheckStaysInRelease(const CheckRun& run, const std::string& name) {
-  if (!StaysInRelease(name)) return;
+  if (!release::StaysInRelease(name)) return;
   const fs::path release = fs::path(run.releaseDir).lexically_normal();
   for (const char* suffix : {"", ".missing", ".bad"}) {
-    const auto path = fs::path(ListedFilePath(run, name) + suffix).lexically_normal();
+    const auto path =
+        fs::path(release::ListedFilePath(run.releaseDir, name) + suffix).lexically_normal();
     const auto relative = path.lexically_relative(release);
     FUZZ_CHECK(!relative.empty() && *relative.begin() != "..", name);
   }
@@ -37,19 +41,20 @@ std::string FreshRelease() {
   return release;
 }
 
-CheckRun RunOn(const std::string& release) {
-  CheckRun run;
+std::unique_ptr<support::RunUnderTest> RunOn(const std::string& release) {
+  auto fuzzRun = std::make_unique<support::RunUnderTest>();
+  CheckRun& run = fuzzRun->run;
   run.releaseDir = release;
   run.targetPath = release + platform::kSeparator + "release.sfv";
   run.userName = "bob";
-  auto& s = run.settings;
+  settings::CheckerSettings& s = fuzzRun->settings;
   s.APPEND_MSG_TO_SFV = true;
   s.KEEP_WSFV_COMP = true;
   s.sfvCommentBlock = ";checked by corvane\r\n";
   s.ISSERVG6 = true;
   s.CREATE_MISSING = true;
   s.HANDLE_BAD_FILES = 1;
-  return run;
+  return fuzzRun;
 }
 
 bool SameList(const SfvList& a, const SfvList& b) {
@@ -65,7 +70,8 @@ bool SameList(const SfvList& a, const SfvList& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   const std::string release = FreshRelease();
-  CheckRun run = RunOn(release);
+  const auto first = RunOn(release);
+  CheckRun& run = first->run;
   fuzz::PutFile(run.targetPath, input);
 
   ReadSfvList(run);
@@ -77,12 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   RewriteSfv(run);
-  const std::string once = platform::ReadWholeFile(run.targetPath);
-  CheckRun again = RunOn(release);
+  const std::string once = run.files.ReadWholeFile(run.targetPath);
+  const auto second = RunOn(release);
+  CheckRun& again = second->run;
   ReadSfvList(again);
   FUZZ_CHECK(SameList(run.sfvList, again.sfvList), input);
   RewriteSfv(again);
-  FUZZ_CHECK(platform::ReadWholeFile(run.targetPath) == once, input);
+  FUZZ_CHECK(run.files.ReadWholeFile(run.targetPath) == once, input);
 
   // Only the checks above make this safe: every path the pass may touch lies
   // in the release.

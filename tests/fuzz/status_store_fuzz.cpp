@@ -8,19 +8,22 @@
 #include "checker/run/status_store.h"
 #include "common/strings.h"
 #include "platform/os_error.h"
+#include "release/paths.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/run_under_test.h"
 
 namespace {
 
 CheckRun FreshRun() {
-  CheckRun run;
+  static support::RunUnderTest shared;  // the settings and control every run shares
+  shared.settings.ISSERVG6 = true;
+  CheckRun run(shared.settings, shared.run.files, shared.permissions);
   run.releaseDir = fuzz::ScratchFolder();
   run.userName = run.statUserName = "bob";
   run.groupName = run.statGroupName = "grp";
   run.statLValue = 100;  // lTotal 0: the store's sum reads back unchanged
   run.id3Year = "no_id3_year";
   run.id3Genre = "no_id3_genre";
-  run.settings.ISSERVG6 = true;
   return run;
 }
 
@@ -59,7 +62,7 @@ void CheckRanking(CheckRun& run, std::string_view input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
-  fuzz::PutFile(fuzz::ScratchPath(kStatusStoreName), input);
+  fuzz::PutFile(fuzz::ScratchPath(release::kStatusStoreName), input);
 
   CheckRun run = ReadStore();
   for (const std::string* name : {&run.headerName, &run.parentEntryName}) {
@@ -72,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // same text.
   const auto written = StoreText(run);
   FUZZ_CHECK(written, input);
-  fuzz::PutFile(fuzz::ScratchPath(kStatusStoreName), *written);
+  fuzz::PutFile(fuzz::ScratchPath(release::kStatusStoreName), *written);
   const auto rewritten = StoreText(ReadStore());
   FUZZ_CHECK(rewritten && *rewritten == *written, input);
 

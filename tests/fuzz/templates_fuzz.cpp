@@ -15,6 +15,7 @@
 #include "common/strings.h"
 #include "platform/os_error.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/run_under_test.h"
 
 namespace {
 
@@ -25,8 +26,9 @@ float NumberField(const std::vector<std::string>& fields, std::size_t i) {
   return i < fields.size() ? numtext::ParseSingle(fields[i]).value_or(0) : 0;
 }
 
-void FillValues(CheckRun& run, const std::string& numbers) {
+void FillValues(support::RunUnderTest& fuzzRun, const std::string& numbers) {
   const std::vector<std::string> f = strings::Split(numbers, " ");
+  CheckRun& run = fuzzRun.run;
   ReleaseCounters& c = run.counters;
   c.totalFiles = NumberField(f, 0);
   c.goodFiles = NumberField(f, 1);
@@ -35,8 +37,8 @@ void FillValues(CheckRun& run, const std::string& numbers) {
   c.ioErrorFiles = NumberField(f, 4);
   c.blankEntries = NumberField(f, 5);
   c.releaseSizeKb = NumberField(f, 6);
-  run.settings.PERBAR_LEN = NumberField(f, 7);
-  run.settings.OUTPUT_WIDTH = f.size() > 8 ? numtext::ParseWholeNumber(f[8]).value_or(0) : 0;
+  fuzzRun.settings.PERBAR_LEN = NumberField(f, 7);
+  fuzzRun.settings.OUTPUT_WIDTH = f.size() > 8 ? numtext::ParseWholeNumber(f[8]).value_or(0) : 0;
   run.releaseComplete = NumberField(f, 9) != 0;
 }
 
@@ -47,13 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string> lines = strings::Split(input, "\n");
   lines.resize(std::max<std::size_t>(lines.size(), 5));
 
-  CheckRun run;
-  run.settings.SITENAME = lines[1];
+  support::RunUnderTest fuzzRun;
+  CheckRun& run = fuzzRun.run;
+  fuzzRun.settings.SITENAME = lines[1];
   // A bar unit is a character or a few: the operator's choice, and a bar of
   // 32767 units of kilobytes each only measures the machine's memory.
-  run.settings.PERBAR_CHR = lines[2].substr(0, kMaxUnitLength);
-  run.settings.PERBAR_NON = lines[3].substr(0, kMaxUnitLength);
-  FillValues(run, lines[4]);
+  fuzzRun.settings.PERBAR_CHR = lines[2].substr(0, kMaxUnitLength);
+  fuzzRun.settings.PERBAR_NON = lines[3].substr(0, kMaxUnitLength);
+  FillValues(fuzzRun, lines[4]);
   run.userName = "bob";
   run.groupName = "grp";
   run.releaseName = "Some.Release-GRP";

@@ -7,6 +7,7 @@
 
 #include "checker/crc/cls_crc.h"
 #include "checker/unzip/vb_unz_bas.h"
+#include "platform/file_system.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "unzip32/zip_reader.h"
 
@@ -30,7 +31,7 @@ void CheckMember(zipreader::ZipArchive& archive, const zipreader::Member& member
   FUZZ_CHECK(verdict == zipreader::Verdict::kGood, input);
   FUZZ_CHECK(content->size() <= kMaxExtract, input);
   FUZZ_CHECK(content->size() == member.uncompressedSize, input);
-  clsCRC crc;
+  clsCRC crc(platform::SystemFileSystem());
   const auto value = static_cast<std::uint32_t>(crc.CalculateString(*content));
   FUZZ_CHECK(content->empty() || value == member.crc, input);
 }

@@ -23,9 +23,9 @@ class HostileNames : public HostileSite {
   // Uploads an SFV of `lines` and one good file of the release, then checks
   // that every listed name got an "IO ERROR: " line and nothing outside changed.
   void CheckRefused(const std::vector<std::string>& names) {
-    std::string sfv = "inside.r00 " + e2e::Crc32Text("inside") + "\r\n";
+    std::string sfv = "inside.r00 " + support::Crc32Text("inside") + "\r\n";
     for (const std::string& name : names) sfv += WrongLine(name);
-    e2e::WriteFile(site().InRelease("rel.sfv"), sfv);
+    support::WriteFile(site().InRelease("rel.sfv"), sfv);
     Freeze();
     ASSERT_EQ(site().Upload("inside.r00", "inside").exitStatus, 0);
     ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
@@ -62,12 +62,13 @@ TEST_P(LinkedOutside, FilesAreNotFollowed) {
   fs::create_symlink(VictimFile(), site().InRelease("absolute.r00"));
   fs::create_symlink("../victim.r00", site().InRelease("relative.r00"));
   fs::create_symlink("../Victim", site().InRelease("folder.r00"));
-  e2e::WriteFile(site().InRelease("real.r00"), "real");
+  support::WriteFile(site().InRelease("real.r00"), "real");
   fs::create_symlink("real.r00", site().InRelease("inner.r00"));
-  e2e::WriteFile(site().InRelease("rel.sfv"),
-                 WrongLine("absolute.r00") + WrongLine("relative.r00") + WrongLine("folder.r00") +
-                     "relative.r00 " + e2e::Crc32Text("precious") + "\r\n" + "inner.r00 " +
-                     e2e::Crc32Text("real") + "\r\n");
+  support::WriteFile(site().InRelease("rel.sfv"),
+                     WrongLine("absolute.r00") + WrongLine("relative.r00") +
+                         WrongLine("folder.r00") + "relative.r00 " +
+                         support::Crc32Text("precious") + "\r\n" + "inner.r00 " +
+                         support::Crc32Text("real") + "\r\n");
   Freeze();
   ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
   for (const char* name : {"absolute.r00", "relative.r00", "folder.r00"}) {
@@ -93,11 +94,11 @@ TEST_F(HostileNames, LinkedSubfoldersAreNotEntered) {
 // link, and nothing appears where the link points.
 TEST_F(HostileNames, DanglingLinkMakesNothingOutside) {
   fs::create_symlink(site().Section() + "/made-by-checker.r00", site().InRelease("gone.r00"));
-  e2e::WriteFile(site().InRelease("rel.sfv"), WrongLine("gone.r00"));
+  support::WriteFile(site().InRelease("rel.sfv"), WrongLine("gone.r00"));
   Freeze();
   ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
   EXPECT_NE(Report().find("MISSING : gone.r00"), std::string::npos) << Report();
-  EXPECT_TRUE(e2e::Exists(site().InRelease("gone.r00.missing")));
+  EXPECT_TRUE(support::Exists(site().InRelease("gone.r00.missing")));
   ExpectOutsideUntouched();
 }
 
@@ -106,7 +107,7 @@ TEST_F(HostileNames, VeryLongNamesEndQuietly) {
   for (std::size_t length : {251u, 252u, 255u, 256u, 1000u, 5000u, 70000u})
     sfv += WrongLine(std::string(length, 'n'));
   sfv += WrongLine(std::string(300, 'd') + "/" + std::string(300, 'e'));
-  e2e::WriteFile(site().InRelease("rel.sfv"), sfv);
+  support::WriteFile(site().InRelease("rel.sfv"), sfv);
   Freeze();
   EXPECT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
   // Names too long for the file system are unreadable entries; the run ends
@@ -119,17 +120,17 @@ TEST_F(HostileNames, VeryLongNamesEndQuietly) {
 // 127 can. Either way everything happens inside the release.
 TEST_F(HostileNames, ControlCharactersAndHighBytes) {
   const std::string high = "caf\xe9 \xff\xfe.r00";
-  e2e::WriteFile(site().InRelease(high), "high");
-  e2e::WriteFile(site().InRelease("rel.sfv"),
-                 WrongLine("ctl\x01.r00") + WrongLine("tab\tname.r00") +
-                     WrongLine("esc\x1b[2J.r00") + WrongLine("\xe9t\xe9.r00") + high + " " +
-                     e2e::Crc32Text("high") + "\r\n");
+  support::WriteFile(site().InRelease(high), "high");
+  support::WriteFile(site().InRelease("rel.sfv"),
+                     WrongLine("ctl\x01.r00") + WrongLine("tab\tname.r00") +
+                         WrongLine("esc\x1b[2J.r00") + WrongLine("\xe9t\xe9.r00") + high + " " +
+                         support::Crc32Text("high") + "\r\n");
   Freeze();
   ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease(high))).exitStatus, 0);
   ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
   EXPECT_NE(Report().find("CRC OK  : " + high), std::string::npos) << Report();
   EXPECT_NE(Report().find("IO ERROR: ctl\x01.r00"), std::string::npos) << Report();
-  EXPECT_TRUE(e2e::Exists(site().InRelease("\xe9t\xe9.r00.missing")));
+  EXPECT_TRUE(support::Exists(site().InRelease("\xe9t\xe9.r00.missing")));
   ExpectOutsideUntouched();
 }
 
@@ -140,8 +141,8 @@ TEST_F(HostileNames, LinksUnderTheCheckersOwnNames) {
   AddSettings({"DELKEYWORD=incomplete", "APPEND_MSG_TO_SFV=1", "APPEND_MSG=checked",
                "LOCK_FILES_IF_COMPLETE=True", "LOCK_USER=site", "LOCK_GROUP=site", "LOCK_CHMOD=555",
                "MSGFILE=.message"});
-  const std::string listed = "inside.r00 " + e2e::Crc32Text("inside") + "\r\n";
-  e2e::WriteFile(site().Section() + "/outside.sfv", listed);
+  const std::string listed = "inside.r00 " + support::Crc32Text("inside") + "\r\n";
+  support::WriteFile(site().Section() + "/outside.sfv", listed);
   fs::create_symlink(site().Section() + "/outside.sfv", site().InRelease("rel.sfv"));
   fs::create_symlink(VictimFile(), site().InRelease(".message"));
   fs::create_symlink(Victim() + "/data.r00", site().InRelease(".sfvStatus"));
@@ -152,8 +153,8 @@ TEST_F(HostileNames, LinksUnderTheCheckersOwnNames) {
   fs::create_symlink(Victim(), site().InRelease("[1 files] complete"));
   Freeze();
   ASSERT_EQ(site().Upload("inside.r00", "inside").exitStatus, 0);
-  EXPECT_TRUE(e2e::Exists(site().InRelease("[1 files] complete")));
-  EXPECT_NE(e2e::ReadFile(site().InRelease("rel.sfv")).find(listed), std::string::npos);
+  EXPECT_TRUE(support::Exists(site().InRelease("[1 files] complete")));
+  EXPECT_NE(support::ReadFile(site().InRelease("rel.sfv")).find(listed), std::string::npos);
   ExpectOutsideUntouched();
 }
 
@@ -162,16 +163,16 @@ TEST_F(HostileNames, LinksUnderTheCheckersOwnNames) {
 // "x  ..  ..  victim.r00" in a folder with a subfolder x names a file of the
 // section. A path that steps up is no upload into any release.
 TEST_F(HostileNames, UploadPathsSteppingUpChangeNothing) {
-  e2e::WriteFile(site().Section() + "/section.sfv", WrongLine("victim.r00"));
-  e2e::MakeFolder(site().InRelease("x"));
+  support::WriteFile(site().Section() + "/section.sfv", WrongLine("victim.r00"));
+  support::MakeFolder(site().InRelease("x"));
   Freeze();
-  const std::string crc = e2e::Crc32Text("precious");
+  const std::string crc = support::Crc32Text("precious");
   for (const std::string& path :
        {site().InRelease("x  ..  ..  victim.r00"), site().InRelease("../victim.r00"),
         site().InRelease("x/../../victim.r00"), site().InRelease("../Victim/data.r00")}) {
     EXPECT_EQ(site().RunLine(path + " " + crc + " -u:bob -w:grp -l:1 -s:x").exitStatus, 0) << path;
   }
-  EXPECT_EQ(e2e::ListTree(site().Release()), std::vector<std::string>{"x/"});
+  EXPECT_EQ(support::ListTree(site().Release()), std::vector<std::string>{"x/"});
   ExpectOutsideUntouched();
 }
 

@@ -7,10 +7,10 @@ void HostileSite::MakeSite(const std::vector<std::string>& extra) {
                "SHOW_IND_STATUS_IN_MSG=1"};
   settings_.insert(settings_.end(), extra.begin(), extra.end());
   site_ = std::make_unique<e2e::Site>(settings_);
-  e2e::WriteFile(VictimFile(), "precious");
-  e2e::WriteFile(Victim() + "/data.r00", "precious too");
-  e2e::WriteFile(Victim() + "/.raidenftpd.acl", "RD2 1=owner|group|755|1|0|\r\n");
-  e2e::WriteFile(Top() + "/above.r00", "precious above");
+  support::WriteFile(VictimFile(), "precious");
+  support::WriteFile(Victim() + "/data.r00", "precious too");
+  support::WriteFile(Victim() + "/.raidenftpd.acl", "RD2 1=owner|group|755|1|0|\r\n");
+  support::WriteFile(Top() + "/above.r00", "precious above");
 }
 
 void HostileSite::AddSettings(const std::vector<std::string>& extra) {
@@ -22,6 +22,6 @@ void HostileSite::Freeze() {
   snapshot_ = std::make_unique<OutsideSnapshot>(Top(), site_->Release());
 }
 
-std::string HostileSite::Report() const { return e2e::ReadFile(site_->InRelease(".message")); }
+std::string HostileSite::Report() const { return support::ReadFile(site_->InRelease(".message")); }
 
 }  // namespace hostile

@@ -33,19 +33,19 @@ class HostileStore : public HostileSite {
     MakeSite();
     AddSettings({"MK_PARENT=1", "PARENT_PATH_OVERRIDE_I=" + site().Release() + "/entries",
                  "PARENT_PATH_OVERRIDE_C=" + site().Release() + "/entries"});
-    e2e::MakeFolder(site().InRelease("entries"));
-    e2e::WriteFile(site().InRelease("rel.sfv"), e2e::SfvText(kFiles));
+    support::MakeFolder(site().InRelease("entries"));
+    support::WriteFile(site().InRelease("rel.sfv"), support::SfvText(kFiles));
   }
 
   // Plants `store`, then runs the checker for an upload and the clean-up
   // tool on the store: both end normally (or with the error log), and
   // nothing outside the release changes.
   void Attack(const std::string& store) {
-    e2e::WriteFile(site().InRelease(".sfvStatus"), store);
+    support::WriteFile(site().InRelease(".sfvStatus"), store);
     Freeze();
     const int checker = site().Upload("rel.r00", "first").exitStatus;
     EXPECT_TRUE(checker == 0 || checker == 1) << checker;
-    e2e::WriteFile(site().InRelease(".sfvStatus"), store);
+    support::WriteFile(site().InRelease(".sfvStatus"), store);
     EXPECT_EQ(cleanupPrograms.Run(site().InRelease(".sfvStatus"), "skarrow").exitStatus, 0);
     ExpectOutsideUntouched();
   }
@@ -76,7 +76,7 @@ TEST_F(HostileStore, NamesOfOtherFoldersLeaveThemWhole) {
        {std::string("Rel"), std::string("Victim"), std::string("section")}) {
     SCOPED_TRACE(name);
     Attack(StoreNaming(name, name));
-    EXPECT_TRUE(e2e::Exists(site().InRelease("rel.sfv")));
+    EXPECT_TRUE(support::Exists(site().InRelease("rel.sfv")));
   }
 }
 
@@ -116,11 +116,12 @@ TEST(ShippedSettings, DeleteUploadedStatusStores) {
   }
   ASSERT_FALSE(lines.empty());
   e2e::ProgramFolder programs(lines);
-  e2e::TempFolder sites;
+  support::TempFolder sites;
   const std::string release = sites / "section/Rel";
-  e2e::WriteFile(release + "/.sfvStatus", StoreNaming("../x", "y"));
+  support::WriteFile(release + "/.sfvStatus", StoreNaming("../x", "y"));
   ASSERT_EQ(programs.Run(e2e::UploadLine(release + "/.sfvStatus")).exitStatus, 0);
-  EXPECT_EQ(e2e::ListTree(sites.path()), (std::vector<std::string>{"section/", "section/Rel/"}));
+  EXPECT_EQ(support::ListTree(sites.path()),
+            (std::vector<std::string>{"section/", "section/Rel/"}));
 }
 
 }  // namespace

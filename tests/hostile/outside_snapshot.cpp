@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
 
 namespace fs = std::filesystem;
 
@@ -19,9 +19,9 @@ std::string Describe(const fs::directory_entry& entry) {
       std::to_string(fs::last_write_time(entry.path()).time_since_epoch().count());
   if (fs::is_directory(status)) return "folder changed " + changed;
   if (!fs::is_regular_file(status)) return "other";
-  const std::string content = e2e::ReadFile(entry.path().string());
-  return "file of " + std::to_string(content.size()) + " bytes, CRC " + e2e::Crc32Text(content) +
-         ", changed " + changed;
+  const std::string content = support::ReadFile(entry.path().string());
+  return "file of " + std::to_string(content.size()) + " bytes, CRC " +
+         support::Crc32Text(content) + ", changed " + changed;
 }
 
 }  // namespace

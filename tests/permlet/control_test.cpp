@@ -7,8 +7,9 @@
 
 #include "platform/component.h"
 #include "platform/os_error.h"
-#include "tests/e2e/harness.h"
 #include "tests/permlet/registered_folder.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -29,9 +30,10 @@ enum : std::int32_t {
 
 class ControlTest : public ::testing::Test {
  protected:
-  ControlTest()
-      : control_(
-            platform::CreateComponent(permlet_test::kPermletClsid, permlet_test::kDPermletIid)) {}
+  void SetUp() override {
+    permlet_test::RegisterForThisProgram();
+    control_ = platform::CreateComponent(permlet_test::kPermletClsid, permlet_test::kDPermletIid);
+  }
 
   std::string Get(std::int32_t property) {
     return control_->Invoke(property, kCvPropertyGet, {}).text;
@@ -67,18 +69,17 @@ class ControlTest : public ::testing::Test {
     return all;
   }
   std::string Acl(const std::string& folder = "") const {
-    return e2e::ReadFile(site_ / (folder + ".raidenftpd.acl"));
+    return support::ReadFile(site_ / (folder + ".raidenftpd.acl"));
   }
 
-  permlet_test::RegisteredFolder registered_;
-  e2e::TempFolder site_;
+  support::TempFolder site_;
   std::unique_ptr<platform::ComponentObject> control_;
 };
 
 TEST_F(ControlTest, StartsWithItsInitialTexts) { EXPECT_EQ(Properties(), ";;000;0;0;;"); }
 
 TEST_F(ControlTest, SetFilePathReadsAnEntryIntoTheProperties) {
-  e2e::WriteFile(site_ / "abc", "data");
+  support::WriteFile(site_ / "abc", "data");
   EXPECT_FALSE(SetFilePath(site_ / "abc"));
   EXPECT_EQ(Properties(), ";;000;0;0;Error getting file entry;");
 
@@ -88,7 +89,7 @@ TEST_F(ControlTest, SetFilePathReadsAnEntryIntoTheProperties) {
 }
 
 TEST_F(ControlTest, PropertiesWrittenByHandAreOverwrittenBySetFilePath) {
-  e2e::WriteFile(site_ / "abc", "data");
+  support::WriteFile(site_ / "abc", "data");
   Chmod("555", site_ / "abc", 0);
   Put(kOwner, "mallory");
   Put(kErrormsg, "anything");
@@ -103,7 +104,7 @@ TEST_F(ControlTest, ThePermissionFileReadsAsRootsAndComplete) {
 }
 
 TEST_F(ControlTest, ChmodWritesTheEntryWithFreeAlwaysZero) {
-  e2e::WriteFile(site_ / "abc", "data");
+  support::WriteFile(site_ / "abc", "data");
   EXPECT_EQ(Chmod("554", site_ / "abc", 0, 1), 0);
   EXPECT_EQ(Acl(), "RD2 2238185766=bob|users|554|0|0|\r\n");
 }
@@ -111,21 +112,21 @@ TEST_F(ControlTest, ChmodWritesTheEntryWithFreeAlwaysZero) {
 TEST_F(ControlTest, ChmodOfAMissingPathWritesNothing) {
   EXPECT_EQ(Chmod("554", site_ / "nothing.here", 1), 0);
   EXPECT_EQ(Chmod("554", site_ / "no/such/folder/*", 1), 0);
-  EXPECT_FALSE(e2e::Exists(site_ / ".raidenftpd.acl"));
+  EXPECT_FALSE(support::Exists(site_ / ".raidenftpd.acl"));
 }
 
 TEST_F(ControlTest, ChmodOfAFolderSetsItsEntryInTheParent) {
-  e2e::MakeFolder(site_ / "Release");
+  support::MakeFolder(site_ / "Release");
   Chmod("555", site_ / "Release/", 1);  // with a trailing separator nothing is found
-  EXPECT_FALSE(e2e::Exists(site_ / ".raidenftpd.acl"));
+  EXPECT_FALSE(support::Exists(site_ / ".raidenftpd.acl"));
   Chmod("555", site_ / "Release", 1);
   EXPECT_TRUE(SetFilePath(site_ / "release"));
   EXPECT_EQ(Properties(), "bob;users;555;0;1;;");
-  EXPECT_FALSE(e2e::Exists(site_ / "Release/.raidenftpd.acl"));
+  EXPECT_FALSE(support::Exists(site_ / "Release/.raidenftpd.acl"));
 }
 
 TEST_F(ControlTest, PatternGivesNewNamesCompleteOneAndKnownNamesTheCallersFlag) {
-  for (const char* name : {"a.r00", "a.r01", "a.nfo"}) e2e::WriteFile(site_ / name, "x");
+  for (const char* name : {"a.r00", "a.r01", "a.nfo"}) support::WriteFile(site_ / name, "x");
   Chmod("554", site_ / "a.r00", 0);
   Chmod("555", site_ / "A.R*", 0, 0, "lock", "grp");
 
@@ -137,7 +138,7 @@ TEST_F(ControlTest, PatternGivesNewNamesCompleteOneAndKnownNamesTheCallersFlag) 
 }
 
 TEST_F(ControlTest, StarPatternAlsoCoversThePermissionFileAndTheDotNames) {
-  e2e::WriteFile(site_ / "abc", "x");
+  support::WriteFile(site_ / "abc", "x");
   Chmod("554", site_ / "abc", 0);
   Chmod("555", site_ / "*", 1, 0, "lock", "grp");
   // Keys of abc, the permission file, "." and "..", in bucket order.
@@ -166,9 +167,9 @@ TEST_F(ControlTest, AnUpdateLeavesTheBytesOfChangesMadeAlone) {
   };
   const std::string alone = site_ / "alone/", update = site_ / "update/";
   for (const std::string& folder : {alone, update}) {
-    for (const char* name : {"a.r00", "a.r01", "a.nfo"}) e2e::WriteFile(folder + name, "x");
-    e2e::WriteFile(folder + ".raidenftpd.acl", "RD2 77=a|b|c|1|0|\r\n");
-    e2e::MakeFolder(folder + "Sub");
+    for (const char* name : {"a.r00", "a.r01", "a.nfo"}) support::WriteFile(folder + name, "x");
+    support::WriteFile(folder + ".raidenftpd.acl", "RD2 77=a|b|c|1|0|\r\n");
+    support::MakeFolder(folder + "Sub");
   }
   for (const Step& step : steps) Chmod(step.mode, alone + step.name, step.complete, 0, step.user);
 
@@ -176,7 +177,7 @@ TEST_F(ControlTest, AnUpdateLeavesTheBytesOfChangesMadeAlone) {
   EXPECT_EQ(Call(kBeginUpdate), 0);  // joins the open update
   for (const Step& step : steps) {
     Chmod(step.mode, update + step.name, step.complete, 0, step.user);
-    EXPECT_EQ(e2e::ReadFile(update + ".raidenftpd.acl"), "RD2 77=a|b|c|1|0|\r\n") << step.name;
+    EXPECT_EQ(support::ReadFile(update + ".raidenftpd.acl"), "RD2 77=a|b|c|1|0|\r\n") << step.name;
   }
   EXPECT_EQ(Call(kEndUpdate), platform::kInvalidArgument);  // the owner "b|ob"
   EXPECT_EQ(Acl("update/"), Acl("alone/"));
@@ -184,25 +185,21 @@ TEST_F(ControlTest, AnUpdateLeavesTheBytesOfChangesMadeAlone) {
 }
 
 TEST_F(ControlTest, CallsOutsideTheInterfaceAreRefused) {
-  auto numberOf = [](auto&& call) {
-    try {
-      call();
-    } catch (const platform::OsError& error) {
-      return error.number();
-    }
-    return 0;
-  };
-  EXPECT_EQ(numberOf([&] { control_->Invoke(11, kCvMethod, {}); }), platform::kMemberNotSupported);
-  EXPECT_EQ(numberOf([&] { control_->Invoke(kEndUpdate, kCvMethod, {Variant::Int16(1)}); }),
-            platform::kWrongArgumentCount);
-  EXPECT_EQ(numberOf([&] { control_->Invoke(kChmod, kCvMethod, {Variant::Text("554")}); }),
-            platform::kWrongArgumentCount);
-  EXPECT_EQ(numberOf([&] { control_->Invoke(kSetFilePath, kCvMethod, {Variant::Int16(1)}); }),
-            platform::kTypeMismatch);
-  EXPECT_EQ(numberOf([&] { control_->Invoke(kChmod, kCvPropertyGet, {}); }),
+  EXPECT_EQ(support::OsErrorOf([&] { control_->Invoke(11, kCvMethod, {}); }),
+            platform::kMemberNotSupported);
+  EXPECT_EQ(
+      support::OsErrorOf([&] { control_->Invoke(kEndUpdate, kCvMethod, {Variant::Int16(1)}); }),
+      platform::kWrongArgumentCount);
+  EXPECT_EQ(
+      support::OsErrorOf([&] { control_->Invoke(kChmod, kCvMethod, {Variant::Text("554")}); }),
+      platform::kWrongArgumentCount);
+  EXPECT_EQ(
+      support::OsErrorOf([&] { control_->Invoke(kSetFilePath, kCvMethod, {Variant::Int16(1)}); }),
+      platform::kTypeMismatch);
+  EXPECT_EQ(support::OsErrorOf([&] { control_->Invoke(kChmod, kCvPropertyGet, {}); }),
             platform::kMemberNotSupported);
   // A 32-bit flag is taken when it fits 16 bits.
-  EXPECT_EQ(numberOf([&] {
+  EXPECT_EQ(support::OsErrorOf([&] {
               control_->Invoke(
                   kChmod, kCvMethod,
                   {Variant::Text("554"), Variant::Text("u"), Variant::Text("g"),
@@ -213,21 +210,13 @@ TEST_F(ControlTest, CallsOutsideTheInterfaceAreRefused) {
 
 TEST(ControlCreationTest, FailsWithErrorFourHundredTwentyNineWhenNotCreatable) {
   auto numberOf = [](const CvGuid& clsid, const CvGuid& iid) {
-    try {
-      platform::CreateComponent(clsid, iid);
-    } catch (const platform::OsError& error) {
-      return error.number();
-    }
-    return 0;
+    return support::OsErrorOf([&] { platform::CreateComponent(clsid, iid); });
   };
-  permlet_test::RegisteredFolder registered;
+  permlet_test::RegisterForThisProgram();
   EXPECT_EQ(numberOf(permlet_test::kPermletClsid, permlet_test::kDPermletIid), 0);
   EXPECT_EQ(numberOf(permlet_test::kPermletClsid, platform::kIidDispatch), 0);
   EXPECT_EQ(numberOf(permlet_test::kPermletClsid, platform::kIidClassFactory), 429);
   EXPECT_EQ(numberOf(permlet_test::kDPermletIid, platform::kIidDispatch), 429);
-
-  EXPECT_EQ(registered.Permreg("/s /u " + registered.Library()), 0);
-  EXPECT_EQ(numberOf(permlet_test::kPermletClsid, permlet_test::kDPermletIid), 429);
 }
 
 }  // namespace

@@ -5,66 +5,44 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "platform/file_system.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 namespace permlet {
 namespace {
 
 using Saving = PermissionFile::Saving;
 
-// The platform's files, with the writes counted and, where a test asks for
-// it, failing the way a full disk or a file held open by the server fails.
-struct FaultyFiles : AclFiles {
-  enum Fault { kNone, kDiskFull, kReplaceRefused };
-  Fault besideFault = kNone;
-  Fault inPlaceFault = kNone;
-  int writesBeside = 0;
-  int writesInPlace = 0;
-
-  static void Throw(Fault fault) {
-    if (fault == kDiskFull) throw platform::OsError(platform::kDiskFull);
-    if (fault == kReplaceRefused) throw platform::ReplaceRefused(platform::kPermissionDenied);
-  }
-  void WriteFileAtomically(const std::string& path, std::string_view bytes) override {
-    ++writesBeside;
-    Throw(besideFault);
-    AclFiles::WriteFileAtomically(path, bytes);
-  }
-  void WriteWholeFile(const std::string& path, std::string_view bytes) override {
-    ++writesInPlace;
-    Throw(inPlaceFault);
-    AclFiles::WriteWholeFile(path, bytes);
-  }
-};
-
 class PermissionFileTest : public ::testing::Test {
  protected:
   std::string Acl() const { return folder_ / ".raidenftpd.acl"; }
   std::string Path(const std::string& name) const { return folder_ / name; }
 
-  e2e::TempFolder folder_;
-  PermissionFile file_;
+  support::TempFolder folder_;
+  PermissionFile file_{platform::SystemFileSystem()};
 };
 
 TEST_F(PermissionFileTest, SetEntryWithoutFileCreatesExactlyOneLine) {
   file_.SetEntry(Path("abc"), "root", "root", "755", 1, 0);
-  EXPECT_EQ(e2e::ReadFile(Acl()), "RD2 2238185766=root|root|755|1|0|\r\n");
+  EXPECT_EQ(support::ReadFile(Acl()), "RD2 2238185766=root|root|755|1|0|\r\n");
 }
 
 TEST_F(PermissionFileTest, RewritesWhatItLoadsByteForByte) {
-  e2e::WriteFile(Acl(),
-                 "; written by hand\r\n"
-                 "rd2 2238185766=bob|users|554|0|0|\r\n"  // prefix in any case
-                 "RD2 325452563=old|old|777|1|0|\n"       // a bare LF ends a line too
-                 "RD2 325452563=dupe|dupe|000|0|0|\r\n"   // the first of a key wins
-                 "RD2 42=\r\n"                            // empty records are not written
-                 "RD2 no equals sign\r\n"
-                 "RD2 77=a|b|c|1|0|=cut here\r\n"  // a record ends at the next "="
-                 "RD2\r\n");
+  support::WriteFile(Acl(),
+                     "; written by hand\r\n"
+                     "rd2 2238185766=bob|users|554|0|0|\r\n"  // prefix in any case
+                     "RD2 325452563=old|old|777|1|0|\n"       // a bare LF ends a line too
+                     "RD2 325452563=dupe|dupe|000|0|0|\r\n"   // the first of a key wins
+                     "RD2 42=\r\n"                            // empty records are not written
+                     "RD2 no equals sign\r\n"
+                     "RD2 77=a|b|c|1|0|=cut here\r\n"  // a record ends at the next "="
+                     "RD2\r\n");
   file_.SetEntry(Path("new.nfo"), "u", "g", "444", 0, 0);
   // Table order: bucket 2 (abc), 4 (77), 13 (new.nfo before file.rar: the
   // newest entry heads its bucket).
-  EXPECT_EQ(e2e::ReadFile(Acl()),
+  EXPECT_EQ(support::ReadFile(Acl()),
             "RD2 2238185766=bob|users|554|0|0|\r\n"
             "RD2 77=a|b|c|1|0|\r\n"
             "RD2 3005612731=u|g|444|0|0|\r\n"
@@ -77,7 +55,7 @@ TEST_F(PermissionFileTest, WritesEntriesInBucketOrderAsTheReloadsLeaveThem) {
   // Buckets: a.r01 6; a.r03 and a.nfo 10; a.sfv 11; a.r00 and a.r02 14.
   // Every SetEntry reloads the file, and each loaded line heads its bucket:
   // entries sharing a bucket swap places with every rewrite.
-  EXPECT_EQ(e2e::ReadFile(Acl()),
+  EXPECT_EQ(support::ReadFile(Acl()),
             "RD2 2342912354=u|g|554|0|0|\r\n"
             "RD2 1624506834=u|g|554|0|0|\r\n"
             "RD2 3892380004=u|g|554|0|0|\r\n"
@@ -90,7 +68,7 @@ TEST_F(PermissionFileTest, ReplacingChangesTheRecordWhereTheReloadPutIt) {
   file_.SetEntry(Path("a.r00"), "u", "g", "554", 0, 0);
   file_.SetEntry(Path("a.r02"), "u", "g", "554", 0, 0);  // heads bucket 14
   file_.SetEntry(Path("A.R00"), "lock", "grp", "555", 1, 0);
-  EXPECT_EQ(e2e::ReadFile(Acl()),
+  EXPECT_EQ(support::ReadFile(Acl()),
             "RD2 1383137633=lock|grp|555|1|0|\r\n"
             "RD2 836108643=u|g|554|0|0|\r\n");
 }
@@ -125,25 +103,26 @@ TEST(KeptChangesTest, OneSaveLeavesTheBytesOfSavingEachChange) {
       {"RD2 =" + std::string(506, 'x') + "\r\n", {{"x", "u", 0}, {"y", "u", 0}, {"z", "u", 0}}},
   };
   for (const Case& c : cases) {
-    e2e::TempFolder each, kept;
-    for (const e2e::TempFolder* folder : {&each, &kept}) {
-      if (!c.before.empty()) e2e::WriteFile(*folder / ".raidenftpd.acl", c.before);
+    support::TempFolder each, kept;
+    for (const support::TempFolder* folder : {&each, &kept}) {
+      if (!c.before.empty()) support::WriteFile(*folder / ".raidenftpd.acl", c.before);
     }
-    FaultyFiles eachFiles, keptFiles;
-    PermissionFile eachFile(Saving::kEachChange, eachFiles);
-    PermissionFile keptFile(Saving::kKept, keptFiles);
+    support::FaultyFileSystem eachFiles, keptFiles;
+    PermissionFile eachFile(eachFiles, Saving::kEachChange);
+    PermissionFile keptFile(keptFiles, Saving::kKept);
     for (const Change& change : c.changes) {
       EXPECT_EQ(eachFile.SetEntry(each / change.name, change.owner, "g", "554", change.complete, 0),
                 0);
       EXPECT_EQ(keptFile.SetEntry(kept / change.name, change.owner, "g", "554", change.complete, 0),
                 0);
     }
-    EXPECT_EQ(keptFiles.writesBeside, 0) << "nothing is written before the save";
+    EXPECT_EQ(keptFiles.AtomicWrites(), 0) << "nothing is written before the save";
     EXPECT_EQ(keptFile.SaveKeptChanges(), 0);
-    EXPECT_EQ(e2e::ReadFile(kept / ".raidenftpd.acl"), e2e::ReadFile(each / ".raidenftpd.acl"))
+    EXPECT_EQ(support::ReadFile(kept / ".raidenftpd.acl"),
+              support::ReadFile(each / ".raidenftpd.acl"))
         << c.before;
-    EXPECT_EQ(eachFiles.writesBeside, static_cast<int>(c.changes.size()));
-    EXPECT_EQ(keptFiles.writesBeside, 1);
+    EXPECT_EQ(eachFiles.AtomicWrites(), static_cast<int>(c.changes.size()));
+    EXPECT_EQ(keptFiles.AtomicWrites(), 1);
   }
 }
 
@@ -151,32 +130,32 @@ TEST(KeptChangesTest, OneSaveLeavesTheBytesOfSavingEachChange) {
 // a refused replace, where the new content was written whole beside, falls
 // back to writing in place.
 TEST(FailedSaveTest, OnlyARefusedReplaceIsWrittenInPlace) {
-  using Fault = FaultyFiles::Fault;
   struct Case {
-    Fault beside;
-    Fault inPlace;
+    bool diskFull;  // else the replace is refused
     int result;
     int writesInPlace;
   };
   const Case cases[] = {
-      {Fault::kDiskFull, Fault::kNone, platform::kDiskFull, 0},
-      {Fault::kReplaceRefused, Fault::kNone, 0, 1},
-      {Fault::kReplaceRefused, Fault::kDiskFull, platform::kDiskFull, 1},
+      {true, platform::kDiskFull, 0},
+      {false, 0, 1},
   };
   const std::string old = "RD2 2238185766=bob|users|554|0|0|\r\n";
   for (const Case& c : cases) {
     for (const Saving saving : {Saving::kEachChange, Saving::kKept}) {
-      e2e::TempFolder folder;
-      e2e::WriteFile(folder / ".raidenftpd.acl", old);
-      FaultyFiles files;
-      files.besideFault = c.beside;
-      files.inPlaceFault = c.inPlace;
-      PermissionFile file(saving, files);
+      support::TempFolder folder;
+      support::WriteFile(folder / ".raidenftpd.acl", old);
+      support::FaultyFileSystem files;
+      if (c.diskFull) {
+        files.FillDisk(".raidenftpd.acl");
+      } else {
+        files.FailRenames(".raidenftpd.acl");
+      }
+      PermissionFile file(files, saving);
       int result = file.SetEntry(folder / "file.rar", "u", "g", "554", 0, 0);
       if (saving == Saving::kKept) result = file.SaveKeptChanges();
       EXPECT_EQ(result, c.result);
-      EXPECT_EQ(files.writesInPlace, c.writesInPlace);
-      EXPECT_EQ(e2e::ReadFile(folder / ".raidenftpd.acl") == old, c.result != 0);
+      EXPECT_EQ(files.WholeWrites(), c.writesInPlace);
+      EXPECT_EQ(support::ReadFile(folder / ".raidenftpd.acl") == old, c.result != 0);
     }
   }
 }
@@ -204,10 +183,10 @@ TEST(FieldGuardTest, FieldsThatWouldNotReadBackAreRefused) {
       {"", "", "", 0},
   };
   for (const Case& c : cases) {
-    e2e::TempFolder folder;
-    PermissionFile file;
+    support::TempFolder folder;
+    PermissionFile file(platform::SystemFileSystem());
     EXPECT_EQ(file.SetEntry(folder / "abc", c.owner, c.group, c.mode, 1, 0), c.result) << c.owner;
-    PermissionFile reloaded;
+    PermissionFile reloaded(platform::SystemFileSystem());
     reloaded.AutoChoosePermFile(folder.path());
     const std::optional<PermEntry> entry = reloaded.GetEntry(folder / "abc");
     ASSERT_EQ(entry.has_value(), c.result == 0) << c.owner;
@@ -219,7 +198,7 @@ TEST(FieldGuardTest, FieldsThatWouldNotReadBackAreRefused) {
 }
 
 TEST_F(PermissionFileTest, GetEntryReadsTheFieldsBack) {
-  e2e::WriteFile(Acl(), "RD2 2238185766=bob|users|554|-3|7|\r\nRD2 325452563=x|y|000|1|\r\n");
+  support::WriteFile(Acl(), "RD2 2238185766=bob|users|554|-3|7|\r\nRD2 325452563=x|y|000|1|\r\n");
   ASSERT_TRUE(file_.AutoChoosePermFile(folder_.path()));
   EXPECT_EQ(file_.statusText(), "[permission] permission file loaded");
 
@@ -239,7 +218,7 @@ TEST_F(PermissionFileTest, GetEntryReadsTheFieldsBack) {
 
 TEST_F(PermissionFileTest, ThePermissionFileItselfIsAlwaysRootsAndComplete) {
   // An entry stored under the file's own key is not consulted.
-  e2e::WriteFile(Acl(), "RD2 970458541=bob|users|777|0|1|\r\n");
+  support::WriteFile(Acl(), "RD2 970458541=bob|users|777|0|1|\r\n");
   file_.AutoChoosePermFile(folder_.path());
   const std::optional<PermEntry> own = file_.GetEntry(Path(".RAIDENFTPD.ACL"));
   ASSERT_TRUE(own.has_value());
@@ -255,10 +234,10 @@ TEST_F(PermissionFileTest, LongLinesAreReadInPiecesOf511) {
   // The first read stops after 511 characters; the rest of the physical line
   // is read as a line of its own and here happens to be a valid one.
   const std::string head = "RD2 5=" + std::string(505, 'x');
-  e2e::WriteFile(Acl(), head + "RD2 7=t|t|1|0|0|\r\n");
+  support::WriteFile(Acl(), head + "RD2 7=t|t|1|0|0|\r\n");
   file_.SetEntry(Path("a.r01"), "u", "g", "554", 0, 0);
   // Keys 5 and 7 share bucket 0, so loading turns their order round.
-  EXPECT_EQ(e2e::ReadFile(Acl()),
+  EXPECT_EQ(support::ReadFile(Acl()),
             "RD2 7=t|t|1|0|0|\r\n" + head + "\r\nRD2 2342912354=u|g|554|0|0|\r\n");
 }
 
@@ -274,7 +253,7 @@ TEST_F(PermissionFileTest, NoFileMeansNoEntries) {
   EXPECT_FALSE(file_.AutoChoosePermFile(folder_.path()));
   EXPECT_EQ(file_.statusText(), "no error");
   EXPECT_FALSE(file_.GetEntry(Path("abc")).has_value());
-  EXPECT_FALSE(e2e::Exists(Acl()));
+  EXPECT_FALSE(support::Exists(Acl()));
 }
 
 TEST_F(PermissionFileTest, TooLongFoldersAreRefusedAndNothingIsWritten) {
@@ -289,7 +268,7 @@ TEST_F(PermissionFileTest, TooLongFoldersAreRefusedAndNothingIsWritten) {
   // Had SetEntry gone on, it would have saved to the file chosen before.
   file_.SetEntry(tooLong.substr(0, PermissionFile::kMaxDirectoryLength) + "/x", "u", "g", "554", 0,
                  0);
-  EXPECT_FALSE(e2e::Exists(Acl()));
+  EXPECT_FALSE(support::Exists(Acl()));
 }
 
 TEST_F(PermissionFileTest, GarbledFilesLoadWithoutHarm) {
@@ -298,10 +277,10 @@ TEST_F(PermissionFileTest, GarbledFilesLoadWithoutHarm) {
   garbage += "RD2 " + std::string(300, '9') + "=huge|key|000|1|0|\r\n";
   garbage += "RD2 12=" + std::string(70000, '|') + "\r\n";
   garbage += "\r\r\n\x1a\xff\xfeRD2 13=x\r";
-  e2e::WriteFile(Acl(), garbage);
+  support::WriteFile(Acl(), garbage);
   file_.SetEntry(Path("abc"), "root", "root", "755", 1, 0);
   // Whatever was read, every line written is one well-formed entry.
-  const std::string written = e2e::ReadFile(Acl());
+  const std::string written = support::ReadFile(Acl());
   std::size_t lines = 0;
   for (std::size_t at = 0; at < written.size(); ++lines) {
     const std::size_t end = written.find("\r\n", at);

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/component.h"
-#include "tests/e2e/harness.h"
 #include "tests/permlet/registered_folder.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -18,9 +18,7 @@ const std::string kTypeLibKey = "TypeLib\\{58A6311B-FE0B-49B3-B014-8688FA50D77A}
 
 class RegistrationTest : public ::testing::Test {
  protected:
-  std::optional<std::string> Value(const std::string& key) {
-    return platform::ReadRegistryValue(key);
-  }
+  std::optional<std::string> Value(const std::string& key) { return folder_.Value(key); }
   permlet_test::RegisteredFolder folder_;
 };
 
@@ -46,16 +44,16 @@ TEST_F(RegistrationTest, RegistersBothClassesAndTheTypeLibrary) {
 }
 
 TEST_F(RegistrationTest, RegisteringAgainChangesNothing) {
-  const std::string before = e2e::ReadFile(folder_.Registry());
+  const std::string before = support::ReadFile(folder_.Registry());
   EXPECT_EQ(folder_.Permreg("/s " + folder_.Library()), 0);
-  EXPECT_EQ(e2e::ReadFile(folder_.Registry()), before);
+  EXPECT_EQ(support::ReadFile(folder_.Registry()), before);
 }
 
 TEST_F(RegistrationTest, UnregisteringTakesAwayOnlyTheLibrarysKeys) {
-  platform::WriteRegistryValues({{"CLSID\\{11111111-2222-3333-4444-555555555555}", "Other"}});
+  const std::string other = "CLSID\\{11111111-2222-3333-4444-555555555555}=Other\r\n";
+  support::WriteFile(folder_.Registry(), support::ReadFile(folder_.Registry()) + other);
   EXPECT_EQ(folder_.Permreg("/s /u " + folder_.Library()), 0);
-  EXPECT_EQ(e2e::ReadFile(folder_.Registry()),
-            "CLSID\\{11111111-2222-3333-4444-555555555555}=Other\r\n");
+  EXPECT_EQ(support::ReadFile(folder_.Registry()), other);
   // The type library is gone: a second unregistration fails with
   // SELFREG_E_TYPELIB.
   EXPECT_EQ(folder_.Permreg("/s /u " + folder_.Library()), 5);

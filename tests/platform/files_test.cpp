@@ -1,45 +1,52 @@
+#include "tests/support/files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
-#include "tests/platform/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace platform;
-using namespace platform_test;
+using namespace support;
+
+namespace {
+FileSystem& files = SystemFileSystem();
+}  // namespace
 
 TEST(ExistenceTest, TellsFilesFoldersAndLinksApart) {
   TempFolder temp;
-  PutFile(temp / "file", "x");
-  CreateFolder(temp / "folder");
+  WriteFile(temp / "file", "x");
+  files.CreateFolder(temp / "folder");
   fs::create_directory_symlink(temp / "folder", temp / "folderLink");
   fs::create_symlink(temp / "gone", temp / "dangling");
 
-  EXPECT_TRUE(FileExists(temp / "file") && !FolderExists(temp / "file"));
-  EXPECT_TRUE(FolderExists(temp / "folder") && !FileExists(temp / "folder"));
-  EXPECT_TRUE(FolderExists(temp / "folderLink"));
+  EXPECT_TRUE(files.FileExists(temp / "file") && !files.FolderExists(temp / "file"));
+  EXPECT_TRUE(files.FolderExists(temp / "folder") && !files.FileExists(temp / "folder"));
+  EXPECT_TRUE(files.FolderExists(temp / "folderLink"));
   for (const char* missing : {"gone", "dangling", "file/below"}) {
-    EXPECT_FALSE(PathExists(temp / missing)) << missing;
+    EXPECT_FALSE(files.PathExists(temp / missing)) << missing;
   }
 }
 
 TEST(ErrorNumberTest, ClassicNumbersForMissingAndRefused) {
   TempFolder temp;
-  PutFile(temp / "file", "");
-  CreateFolder(temp / "full");
-  PutFile(temp / "full/f", "");
-  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { DeleteFile(temp / "none", true); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { DeleteFile(temp / "no/none", true); }));
-  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { FileLength(temp / "none"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { CreateFolder(temp / "no/sub"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { DeleteFolder(temp / "none"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { DeleteTree(temp / "none"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { ListFolder(temp / "none"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { ListFolder(temp / "file"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { CreateFolder(temp / "full"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { DeleteFolder(temp / "full"); }));
+  WriteFile(temp / "file", "");
+  files.CreateFolder(temp / "full");
+  WriteFile(temp / "full/f", "");
+  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.DeleteFile(temp / "none", true); }));
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.DeleteFile(temp / "no/none", true); }));
+  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.FileLength(temp / "none"); }));
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.CreateFolder(temp / "no/sub"); }));
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.DeleteFolder(temp / "none"); }));
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.DeleteTree(temp / "none"); }));
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.ListFolder(temp / "none"); }));
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.ListFolder(temp / "file"); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.CreateFolder(temp / "full"); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.DeleteFolder(temp / "full"); }));
   EXPECT_STREQ("File not found", OsError(kFileNotFound).what());
 }
 
@@ -53,63 +60,50 @@ TEST(NameTest, RefusesWhatWindowsCannotHold) {
   }
 
   TempFolder temp;
-  PutFile(temp / "source", "x");
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { CreateFolder(temp / "a:b"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { CreateEmptyFile(temp / "a?b"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { WriteTextLines(temp / "a*b", {"x"}); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { WriteFileAtomically(temp / "a<b", "x"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { MoveFile(temp / "source", temp / "a>b"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { ReplaceFile(temp / "source", temp / "a|b"); }));
-  EXPECT_EQ(1u, ListFolder(temp.path()).size());
+  WriteFile(temp / "source", "x");
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.CreateFolder(temp / "a:b"); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.CreateEmptyFile(temp / "a?b"); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.WriteTextLines(temp / "a*b", {"x"}); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.WriteFileAtomically(temp / "a<b", "x"); }));
+  EXPECT_EQ(kPathFileAccessError,
+            OsErrorOf([&] { files.MoveFile(temp / "source", temp / "a>b"); }));
+  EXPECT_EQ(1u, files.ListFolder(temp.path()).size());
 }
 
 TEST(ReadOnlyTest, UnforcedDeleteAndWritesAreRefused) {
   TempFolder temp;
   const std::string file = temp / "locked.sfv";
-  PutFile(file, "old");
-  PutFile(temp / "other", "other");
-  SetReadOnly(file, true);
+  WriteFile(file, "old");
+  MakeReadOnly(file);
 
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { DeleteFile(file, false); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { CreateEmptyFile(file); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { WriteFileAtomically(file, "new"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { ReplaceFile(temp / "other", file); }));
-  EXPECT_EQ("old", GetFile(file));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.DeleteFile(file, false); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.CreateEmptyFile(file); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.WriteFileAtomically(file, "new"); }));
+  EXPECT_EQ("old", ReadFile(file));
 
-  SetReadOnly(file, false);
-  WriteWholeFile(file, "new");
-  EXPECT_EQ("new", GetFile(file));
-  SetReadOnly(file, true);
-  DeleteFile(file, true);
-  EXPECT_FALSE(PathExists(file));
-
-  // A folder's content stays changeable, as on Windows.
-  const fs::perms before = fs::status(temp.path()).permissions();
-  SetReadOnly(temp.path(), true);
-  EXPECT_EQ(before, fs::status(temp.path()).permissions());
+  files.DeleteFile(file, true);
+  EXPECT_FALSE(files.PathExists(file));
 }
 
-TEST(MoveTest, RefusesAnExistingTargetReplaceDoesNot) {
+TEST(MoveTest, RefusesAnExistingTarget) {
   TempFolder temp;
-  PutFile(temp / "a", "A");
-  PutFile(temp / "b", "B");
-  EXPECT_EQ(kFileAlreadyExists, OsErrorOf([&] { MoveFile(temp / "a", temp / "b"); }));
-  EXPECT_EQ("A", GetFile(temp / "a"));
-  EXPECT_EQ("B", GetFile(temp / "b"));
+  WriteFile(temp / "a", "A");
+  WriteFile(temp / "b", "B");
+  EXPECT_EQ(kFileAlreadyExists, OsErrorOf([&] { files.MoveFile(temp / "a", temp / "b"); }));
+  EXPECT_EQ("A", ReadFile(temp / "a"));
+  EXPECT_EQ("B", ReadFile(temp / "b"));
 
   // Written whole but refused its place: the target is unchanged.
-  CreateFolder(temp / "folder");
-  PutFile(temp / "folder/inside", "");
-  EXPECT_THROW(WriteFileAtomically(temp / "folder", "new"), ReplaceRefused);
-  EXPECT_EQ(3u, ListFolder(temp.path()).size());  // no temporary file left
+  files.CreateFolder(temp / "folder");
+  WriteFile(temp / "folder/inside", "");
+  EXPECT_THROW(files.WriteFileAtomically(temp / "folder", "new"), ReplaceRefused);
+  EXPECT_EQ(3u, files.ListFolder(temp.path()).size());  // no temporary file left
 
-  MoveFile(temp / "a", temp / "c");
-  ReplaceFile(temp / "c", temp / "b");
-  EXPECT_FALSE(PathExists(temp / "a") || PathExists(temp / "c"));
-  EXPECT_EQ("A", GetFile(temp / "b"));
-
-  MoveFile(temp / "folder", temp / "moved");
-  EXPECT_TRUE(FolderExists(temp / "moved"));
-  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { MoveFile(temp / "none", temp / "other"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { MoveFile(temp / "b", temp / "no/b"); }));
+  files.MoveFile(temp / "a", temp / "c");
+  EXPECT_FALSE(files.PathExists(temp / "a"));
+  EXPECT_EQ("A", ReadFile(temp / "c"));
+  files.MoveFile(temp / "folder", temp / "moved");
+  EXPECT_TRUE(files.FolderExists(temp / "moved"));
+  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.MoveFile(temp / "none", temp / "other"); }));
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.MoveFile(temp / "b", temp / "no/b"); }));
 }

@@ -5,12 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
-#include "tests/platform/temp_folder.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace platform;
-using namespace platform_test;
+using namespace support;
+
+namespace {
+FileSystem& files = SystemFileSystem();
+}  // namespace
 
 namespace {
 
@@ -27,30 +33,31 @@ std::vector<std::string> Describe(std::vector<DirEntry> entries) {
 
 TEST(ListFolderTest, ListsDotFilesAndLinksByWhatTheyPointTo) {
   TempFolder temp;
-  PutFile(temp / ".sfvStatus", "");
-  PutFile(temp / "a.sfv", "");
-  CreateFolder(temp / "CD1");
-  CreateFolder(temp / ".hidden");
+  WriteFile(temp / ".sfvStatus", "");
+  WriteFile(temp / "a.sfv", "");
+  files.CreateFolder(temp / "CD1");
+  files.CreateFolder(temp / ".hidden");
   fs::create_directory_symlink(temp / "CD1", temp / "linkedFolder");
   fs::create_symlink(temp / "a.sfv", temp / "linkedFile");
   fs::create_symlink(temp / "gone", temp / "dangling");
 
   EXPECT_EQ((std::vector<std::string>{".hidden/", ".sfvStatus", "CD1/", "a.sfv", "linkedFile",
                                       "linkedFolder/"}),
-            Describe(ListFolder(temp.path())));
-  EXPECT_TRUE(ListFolder(temp / "CD1").empty());
+            Describe(files.ListFolder(temp.path())));
+  EXPECT_TRUE(files.ListFolder(temp / "CD1").empty());
 }
 
 TEST(FindEntriesTest, MatchesIgnoringCase) {
   TempFolder temp;
   for (const char* name : {"a.sfv", "B.SFV", "c.sfv.bak", "readme", "x.nfo"})
-    PutFile(temp / name, "");
-  CreateFolder(temp / "folder.sfv");
+    WriteFile(temp / name, "");
+  files.CreateFolder(temp / "folder.sfv");
 
   EXPECT_EQ((std::vector<std::string>{"B.SFV", "a.sfv", "folder.sfv/"}),
-            Describe(FindEntries(temp.path(), "*.sfv")));
-  EXPECT_EQ(6u, FindEntries(temp.path(), "*.*").size());
-  EXPECT_EQ((std::vector<std::string>{"readme"}), Describe(FindEntries(temp.path(), "README.*")));
+            Describe(files.FindEntries(temp.path(), "*.sfv")));
+  EXPECT_EQ(6u, files.FindEntries(temp.path(), "*.*").size());
+  EXPECT_EQ((std::vector<std::string>{"readme"}),
+            Describe(files.FindEntries(temp.path(), "README.*")));
 }
 
 TEST(WildcardMatchTest, StarQuestionAndCase) {
@@ -86,8 +93,8 @@ TEST(WildcardMatchTest, StarQuestionAndCase) {
 // found with the case ignored.
 TEST(SystemSearchTest, FindsEveryNameThePatternMatches) {
   TempFolder temp;
-  for (const char* name : {".sfvStatus", "a.sfv", "B.SFV"}) PutFile(temp / name, "");
-  CreateFolder(temp / "Sub");
+  for (const char* name : {".sfvStatus", "a.sfv", "B.SFV"}) WriteFile(temp / name, "");
+  files.CreateFolder(temp / "Sub");
   fs::create_symlink(temp / "gone", temp / "dangling");
   struct Case {
     const char* pattern;
@@ -102,9 +109,9 @@ TEST(SystemSearchTest, FindsEveryNameThePatternMatches) {
       {"none", {}},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> found = SystemSearch(temp.path(), c.pattern);
+    std::vector<std::string> found = files.SystemSearch(temp.path(), c.pattern);
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, c.names) << c.pattern;
   }
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { SystemSearch(temp / "none", "*"); }));
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.SystemSearch(temp / "none", "*"); }));
 }

@@ -8,12 +8,18 @@
 #include <thread>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
-#include "tests/platform/temp_folder.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace platform;
-using namespace platform_test;
+using namespace support;
+
+namespace {
+FileSystem& files = SystemFileSystem();
+}  // namespace
 
 namespace {
 
@@ -79,7 +85,7 @@ TEST(FolderLockTest, WaitsForAnotherProcess) {
   // flock(1) holds the same kind of lock on the folder while its command runs.
   const std::string script = ": > held; " + ShellWaitFor("go") + "; : > released";
   ASSERT_TRUE(StartProcess("flock", {temp.path(), "sh", "-c", script}, temp.path()));
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(temp / "held"); }));
+  ASSERT_TRUE(WaitUntil([&] { return files.FileExists(temp / "held"); }));
 
   std::atomic<bool> locked{false};
   std::thread taker([&] {
@@ -87,9 +93,9 @@ TEST(FolderLockTest, WaitsForAnotherProcess) {
     locked = true;
   });
   EXPECT_FALSE(WaitUntil([&] { return locked.load(); }, 0.2));
-  PutFile(temp / "go", "");
+  WriteFile(temp / "go", "");
   taker.join();
-  EXPECT_TRUE(FileExists(temp / "released"));
+  EXPECT_TRUE(files.FileExists(temp / "released"));
 }
 
 TEST(FolderLockTest, MissingFolderThrows) {

@@ -3,34 +3,27 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
-#include "tests/platform/temp_folder.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 using namespace platform;
-using namespace platform_test;
+using namespace support;
 
-TEST(RunProcessTest, ReturnsTheExitCode) {
-  EXPECT_EQ(0, RunProcess("sh", {"-c", "exit 0"}));
-  EXPECT_EQ(7, RunProcess("sh", {"-c", "exit 7"}));
-  EXPECT_EQ(-1, RunProcess("sh", {"-c", "kill -9 $$"}));
-  EXPECT_EQ(-1, RunProcess("/no/such/program", {}));
-}
-
-TEST(RunProcessTest, PassesArgumentsUnsplit) {
-  TempFolder temp;
-  const std::string out = temp / "args";
-  EXPECT_EQ(0, RunProcess("sh", {"-c", "printf '%s|' \"$@\" > \"$0\"", out, "a b", "", "c\"d"}));
-  EXPECT_EQ("a b||c\"d|", GetFile(out));
-}
+namespace {
+FileSystem& files = SystemFileSystem();
+}  // namespace
 
 TEST(StartProcessTest, StartsInTheWorkingFolderWithoutWaiting) {
   TempFolder temp;
   // The program waits for a file that appears only after StartProcess returned.
   const std::string script = ShellWaitFor("go") + "; pwd > where";
   ASSERT_TRUE(StartProcess("sh", {"-c", script}, temp.path()));
-  EXPECT_FALSE(FileExists(temp / "where"));
-  PutFile(temp / "go", "");
-  ASSERT_TRUE(WaitUntil([&] { return GetFile(temp / "where") == temp.path() + "\n"; }));
+  EXPECT_FALSE(files.FileExists(temp / "where"));
+  WriteFile(temp / "go", "");
+  ASSERT_TRUE(WaitUntil(
+      [&] { return Exists(temp / "where") && ReadFile(temp / "where") == temp.path() + "\n"; }));
 }
 
 TEST(StartProcessTest, ReportsAProgramThatCannotStart) {
@@ -43,7 +36,7 @@ TEST(ProgramFolderTest, IsTheFolderOfThisTest) {
   std::string folder = ProgramFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_NE(kSeparator, folder.back());
-  EXPECT_TRUE(FileExists(folder + kSeparatorText + "platform_tests"));
+  EXPECT_TRUE(files.FileExists(folder + kSeparatorText + "platform_tests"));
 }
 
 TEST(CommandLineTest, JoinsArgumentsAfterTheProgramName) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -8,11 +9,17 @@
 #include <thread>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
-#include "tests/platform/temp_folder.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 using namespace platform;
-using namespace platform_test;
+using namespace support;
+
+namespace {
+FileSystem& files = SystemFileSystem();
+}  // namespace
 using Lines = std::vector<std::string>;
 
 TEST(ReadTextLinesTest, CrLfAndBareLf) {
@@ -33,47 +40,47 @@ TEST(ReadTextLinesTest, CrLfAndBareLf) {
       {std::string("nul\0byte", 8), {std::string("nul\0byte", 8)}},
   };
   for (const Case& c : cases) {
-    PutFile(file, c.bytes);
-    EXPECT_EQ(c.lines, ReadTextLines(file)) << c.bytes;
+    WriteFile(file, c.bytes);
+    EXPECT_EQ(c.lines, files.ReadTextLines(file)) << c.bytes;
   }
-  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { ReadTextLines(temp / "none"); }));
+  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.ReadTextLines(temp / "none"); }));
 }
 
 TEST(WriteTextLinesTest, EndsEveryLineWithCrLfAndReplacesOldContent) {
   TempFolder temp;
   const std::string file = temp / ".message";
-  PutFile(file, "a much longer old content that must vanish");
-  WriteTextLines(file, {"SFV currently being checked.", "", "x"});
-  EXPECT_EQ("SFV currently being checked.\r\n\r\nx\r\n", GetFile(file));
-  WriteTextLines(file, {});
-  EXPECT_EQ("", GetFile(file));
+  WriteFile(file, "a much longer old content that must vanish");
+  files.WriteTextLines(file, {"SFV currently being checked.", "", "x"});
+  EXPECT_EQ("SFV currently being checked.\r\n\r\nx\r\n", ReadFile(file));
+  files.WriteTextLines(file, {});
+  EXPECT_EQ("", ReadFile(file));
 }
 
 TEST(WholeFileTest, DoesNotWriteThroughALink) {
   TempFolder temp;
-  PutFile(temp / "elsewhere", "untouched");
+  WriteFile(temp / "elsewhere", "untouched");
   std::filesystem::create_symlink(temp / "elsewhere", temp / "planted");
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { WriteWholeFile(temp / "planted", "x"); }));
-  EXPECT_EQ("untouched", GetFile(temp / "elsewhere"));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.WriteWholeFile(temp / "planted", "x"); }));
+  EXPECT_EQ("untouched", ReadFile(temp / "elsewhere"));
 }
 
 TEST(WriteFileAtomicallyTest, ReplacesContentAndLeavesNoTemporaryFile) {
   TempFolder temp;
   const std::string file = temp / ".sfvStatus";
-  WriteFileAtomically(file, "first");
+  files.WriteFileAtomically(file, "first");
   std::filesystem::permissions(
       file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-  WriteFileAtomically(file, "second");
-  EXPECT_EQ("second", GetFile(file));
+  files.WriteFileAtomically(file, "second");
+  EXPECT_EQ("second", ReadFile(file));
   EXPECT_EQ(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
             std::filesystem::status(file).permissions());
-  ASSERT_EQ(1u, ListFolder(temp.path()).size());
+  ASSERT_EQ(1u, files.ListFolder(temp.path()).size());
 
   // A folder in the way makes the final rename fail: the temporary goes too.
-  CreateFolder(temp / "blocked");
-  EXPECT_NE(0, OsErrorOf([&] { WriteFileAtomically(temp / "blocked", "x"); }));
-  EXPECT_EQ(2u, ListFolder(temp.path()).size());
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { WriteFileAtomically(temp / "no/file", "x"); }));
+  files.CreateFolder(temp / "blocked");
+  EXPECT_NE(0, OsErrorOf([&] { files.WriteFileAtomically(temp / "blocked", "x"); }));
+  EXPECT_EQ(2u, files.ListFolder(temp.path()).size());
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.WriteFileAtomically(temp / "no/file", "x"); }));
 }
 
 namespace {
@@ -89,21 +96,21 @@ std::string ReadAll(InputFile& input) {
 
 TEST(OpenForReadingTest, ReadsSequentially) {
   TempFolder temp;
-  PutFile(temp / "a.r00", "0123456789abcdefghij");
-  std::unique_ptr<InputFile> input = OpenForReading(temp / "a.r00");
+  WriteFile(temp / "a.r00", "0123456789abcdefghij");
+  std::unique_ptr<InputFile> input = files.OpenForReading(temp / "a.r00");
   EXPECT_EQ("0123456789abcdefghij", ReadAll(*input));
   EXPECT_EQ(0u, input->Read(nullptr, 0));
-  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { OpenForReading(temp / "none"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { OpenForReading(temp.path()); }));
+  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.OpenForReading(temp / "none"); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.OpenForReading(temp.path()); }));
 }
 
 TEST(OpenForReadingTest, RefusesAPipeWithoutWaitingForAWriter) {
   TempFolder temp;
-  ASSERT_EQ(0, RunProcess("mkfifo", {temp / "pipe"}));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { OpenForReading(temp / "pipe"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { ReadWholeFile(temp / "pipe"); }));
-  EXPECT_FALSE(PathExists(temp / "pipe"));
-  EXPECT_TRUE(ListFolder(temp.path()).empty());
+  ASSERT_EQ(0, std::system(("mkfifo '" + temp / "pipe" + "'").c_str()));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.OpenForReading(temp / "pipe"); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.ReadWholeFile(temp / "pipe"); }));
+  EXPECT_FALSE(files.PathExists(temp / "pipe"));
+  EXPECT_TRUE(files.ListFolder(temp.path()).empty());
 }
 
 TEST(OpenForReadingTest, RefusesAFileOpenForWritingInThisProcess) {
@@ -113,26 +120,26 @@ TEST(OpenForReadingTest, RefusesAFileOpenForWritingInThisProcess) {
     std::ofstream writer(file, std::ios::binary);
     writer << "partial";
     writer.flush();
-    EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { OpenForReading(file); }));
+    EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.OpenForReading(file); }));
   }
-  EXPECT_EQ("partial", ReadAll(*OpenForReading(file)));
+  EXPECT_EQ("partial", ReadAll(*files.OpenForReading(file)));
   // Readers elsewhere are no obstacle.
   std::ifstream otherReader(file);
-  EXPECT_EQ("partial", ReadAll(*OpenForReading(file)));
+  EXPECT_EQ("partial", ReadAll(*files.OpenForReading(file)));
 }
 
 TEST(OpenForReadingTest, RefusesAFileAnotherProcessIsWriting) {
   TempFolder temp;
   const std::string file = temp / "uploading.r02";
-  PutFile(file, "partial");
+  WriteFile(file, "partial");
   const std::string script = "exec 3>>'" + file + "'; : > ready; " + ShellWaitFor("stop");
   ASSERT_TRUE(StartProcess("sh", {"-c", script}, temp.path()));
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(temp / "ready"); }));
+  ASSERT_TRUE(WaitUntil([&] { return files.FileExists(temp / "ready"); }));
 
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { OpenForReading(file); }));
+  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.OpenForReading(file); }));
 
-  PutFile(temp / "stop", "");
-  EXPECT_TRUE(WaitUntil([&] { return OsErrorOf([&] { OpenForReading(file); }) == 0; }));
+  WriteFile(temp / "stop", "");
+  EXPECT_TRUE(WaitUntil([&] { return OsErrorOf([&] { files.OpenForReading(file); }) == 0; }));
 }
 
 // A writer opening the file while the reader's probe holds its lease makes the
@@ -140,14 +147,14 @@ TEST(OpenForReadingTest, RefusesAFileAnotherProcessIsWriting) {
 TEST(OpenForReadingTest, SurvivesWritersOpeningDuringTheProbe) {
   TempFolder temp;
   const std::string file = temp / "busy";
-  PutFile(file, "x");
+  WriteFile(file, "x");
   std::atomic<bool> stop{false};
   std::thread writer([&] {
     while (!stop) std::ofstream(file, std::ios::app) << "";
   });
   int opened = 0;
   for (int i = 0; i < 3000; ++i) {
-    if (OsErrorOf([&] { OpenForReading(file); }) == 0) ++opened;
+    if (OsErrorOf([&] { files.OpenForReading(file); }) == 0) ++opened;
   }
   stop = true;
   writer.join();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
 
 using namespace settings;
@@ -116,7 +117,7 @@ TEST_F(SettingsFile, LoadsFromTheProgramFolder) {
   std::ofstream(folder_ / "corvane.ini", std::ios::binary)
       << "[General]\r\nMK_FOLDER_HEADER=1\r\nMULTICD_KEYS=CD1|CD2\r\n"
          "[Message]\r\nMSGLINE=line one\r\nmsgline=line two\nMSGFILE=.message";
-  CheckerSettings s = LoadSettings(folder_.string());
+  CheckerSettings s = LoadSettings(platform::SystemFileSystem(), folder_.string());
   EXPECT_TRUE(s.MK_FOLDER_HEADER);
   EXPECT_EQ(s.MULTICD_KEYS, "CD1|CD2");
   EXPECT_EQ(s.messageLines, (std::vector<std::string>{"line one", "line two"}));
@@ -124,5 +125,5 @@ TEST_F(SettingsFile, LoadsFromTheProgramFolder) {
 }
 
 TEST_F(SettingsFile, MissingFileThrows) {
-  EXPECT_THROW(LoadSettings(folder_.string()), platform::OsError);
+  EXPECT_THROW(LoadSettings(platform::SystemFileSystem(), folder_.string()), platform::OsError);
 }

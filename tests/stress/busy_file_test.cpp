@@ -28,11 +28,11 @@ class Writer {
   // Sends bytes and waits until they are in the file: the writer then holds
   // it open.
   void Write(const std::string& bytes) {
-    const std::size_t before = e2e::ReadFile(path_).size();
+    const std::size_t before = support::ReadFile(path_).size();
     std::fwrite(bytes.data(), 1, bytes.size(), pipe_);
     std::fflush(pipe_);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (e2e::ReadFile(path_).size() < before + bytes.size()) {
+    while (support::ReadFile(path_).size() < before + bytes.size()) {
       if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("writer stalled");
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -53,26 +53,26 @@ TEST_P(BusyFile, IsReportedUnreadableAndLeftAlone) {
   if (e2e::UnderWine()) GTEST_SKIP() << "the writer is a native process";
   e2e::Site site({"HANDLE_BAD_FILES=" + std::to_string(GetParam()), "SHOW_IND_STATUS_IN_MSG=1"});
   const std::string whole = std::string(200000, 'u') + "the end";
-  e2e::WriteFile(site.InRelease("rel.sfv"),
-                 e2e::SfvText({{"big.r00", whole}, {"small.r01", "small"}}));
-  e2e::WriteFile(site.InRelease("big.r00"), "");
+  support::WriteFile(site.InRelease("rel.sfv"),
+                     support::SfvText({{"big.r00", whole}, {"small.r01", "small"}}));
+  support::WriteFile(site.InRelease("big.r00"), "");
   Writer writer(site.InRelease("big.r00"));
   writer.Write(whole.substr(0, 100000));
 
   // Another upload of the release ends while big.r00 is still arriving.
   ASSERT_EQ(site.Upload("small.r01", "small").exitStatus, 0);
-  EXPECT_EQ(e2e::ReadFile(site.InRelease("big.r00")), whole.substr(0, 100000));
+  EXPECT_EQ(support::ReadFile(site.InRelease("big.r00")), whole.substr(0, 100000));
   for (const char* aside : {"big.r00.bad", "big.r00.missing"})
-    EXPECT_FALSE(e2e::Exists(site.InRelease(aside))) << aside;
-  const std::string message = e2e::ReadFile(site.InRelease(".message"));
+    EXPECT_FALSE(support::Exists(site.InRelease(aside))) << aside;
+  const std::string message = support::ReadFile(site.InRelease(".message"));
   EXPECT_NE(message.find("IO ERROR: big.r00\r\n"), std::string::npos) << message;
-  EXPECT_TRUE(e2e::Exists(site.InRelease("[1 of 2] incomplete")));
+  EXPECT_TRUE(support::Exists(site.InRelease("[1 of 2] incomplete")));
 
   // The upload ends; its own run finds the file whole.
   writer.Write(whole.substr(100000));
   writer.Close();
   ASSERT_EQ(site.RunLine(e2e::UploadLine(site.InRelease("big.r00"))).exitStatus, 0);
-  EXPECT_TRUE(e2e::Exists(site.InRelease("[2 files] complete")));
+  EXPECT_TRUE(support::Exists(site.InRelease("[2 files] complete")));
 }
 
 INSTANTIATE_TEST_SUITE_P(HandleBadFiles, BusyFile, ::testing::Values(0, 1, 2));

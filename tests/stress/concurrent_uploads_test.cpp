@@ -53,8 +53,8 @@ TEST_P(ConcurrentUploads, ReleaseConvergesWhateverTheOrder) {
     for (std::size_t i = start; i < end; ++i) {
       const auto file = std::find_if(files.begin(), files.end(),
                                      [&](const auto& f) { return f.first == order[i]; });
-      e2e::WriteFile(site.InRelease(order[i]),
-                     file == files.end() ? e2e::SfvText(files) : file->second);
+      support::WriteFile(site.InRelease(order[i]),
+                         file == files.end() ? support::SfvText(files) : file->second);
       lines.push_back(e2e::UploadLine(site.InRelease(order[i]), "-u:bob -w:grp -l:100 -s:x"));
     }
     if (!sfvUploaded &&
@@ -71,7 +71,7 @@ TEST_P(ConcurrentUploads, ReleaseConvergesWhateverTheOrder) {
       "(complete) Rel/",          "Rel/",           "Rel/.message", "Rel/.raidenftpd.acl",
       "Rel/[32 files] complete/", "Rel/" + kSfvName};
   for (const auto& [name, content] : files) expected.push_back("Rel/" + name);
-  const bool storeKept = e2e::Exists(site.InRelease(".sfvStatus"));
+  const bool storeKept = support::Exists(site.InRelease(".sfvStatus"));
   if (storeKept) expected.push_back("Rel/.sfvStatus");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(site.Tree(), expected);

@@ -34,19 +34,19 @@ class KilledRuns : public ::testing::Test {
   // replaces is whole, and the permission file never loses an entry.
   void ExpectWholeFiles() {
     const std::string sfv = site.InRelease(kSfvName);
-    ASSERT_TRUE(e2e::Exists(sfv)) << "the release lost its SFV";
-    const std::string sfvText = e2e::ReadFile(sfv);
+    ASSERT_TRUE(support::Exists(sfv)) << "the release lost its SFV";
+    const std::string sfvText = support::ReadFile(sfv);
     CrLfLines(sfvText, sfv);
     for (const auto& [name, content] : files) {
-      EXPECT_NE(sfvText.find(name + " " + e2e::Crc32Text(content) + "\r\n"), std::string::npos)
+      EXPECT_NE(sfvText.find(name + " " + support::Crc32Text(content) + "\r\n"), std::string::npos)
           << name;
     }
-    if (e2e::Exists(site.InRelease(".sfvStatus"))) {
+    if (support::Exists(site.InRelease(".sfvStatus"))) {
       ExpectWholeStatusStore(site.InRelease(".sfvStatus"), kFileCount);
     }
     const std::string message = site.InRelease(".message");
-    if (e2e::Exists(message)) {
-      EXPECT_FALSE(CrLfLines(e2e::ReadFile(message), message).empty());
+    if (support::Exists(message)) {
+      EXPECT_FALSE(CrLfLines(support::ReadFile(message), message).empty());
     }
     ExpectNoEntryLost(site.InRelease(".raidenftpd.acl"), releaseKeys);
     ExpectNoEntryLost(site.Section() + "/.raidenftpd.acl", sectionKeys);
@@ -55,7 +55,7 @@ class KilledRuns : public ::testing::Test {
   // Every line of the permission file is whole and every entry seen before
   // is still there.
   static void ExpectNoEntryLost(const std::string& acl, std::set<std::string>& keys) {
-    ASSERT_TRUE(e2e::Exists(acl)) << "the permission file disappeared";
+    ASSERT_TRUE(support::Exists(acl)) << "the permission file disappeared";
     std::set<std::string> now = PermissionKeys(acl);
     for (const std::string& key : keys) EXPECT_TRUE(now.contains(key)) << "entry lost: " << key;
     keys = std::move(now);
@@ -67,7 +67,7 @@ class KilledRuns : public ::testing::Test {
     std::string text;
     for (int i = 0; i < 3000; ++i)
       text += "RD2 " + std::to_string(1000000 + i * 7919) + "=srv|srv|755|1|0|\r\n";
-    e2e::WriteFile(acl, text);
+    support::WriteFile(acl, text);
     return PermissionKeys(acl);
   }
 
@@ -79,7 +79,7 @@ class KilledRuns : public ::testing::Test {
     if (which == files.size()) return e2e::UploadLine(site.InRelease(kSfvName));
     const auto& [name, content] = files[which];
     const bool broken = std::bernoulli_distribution(0.2)(random);
-    e2e::WriteFile(site.InRelease(name), broken ? content + "!" : content);
+    support::WriteFile(site.InRelease(name), broken ? content + "!" : content);
     return e2e::UploadLine(site.InRelease(name));
   }
 
@@ -105,7 +105,7 @@ class KilledRuns : public ::testing::Test {
 
 TEST_F(KilledRuns, ReleaseStaysWholeAndConverges) {
   if (e2e::UnderWine()) GTEST_SKIP() << "native runs only";
-  e2e::WriteFile(site.InRelease(kSfvName), e2e::SfvText(files));
+  support::WriteFile(site.InRelease(kSfvName), support::SfvText(files));
   const auto start = std::chrono::steady_clock::now();
   int rounds = 0, killed = 0;
   for (; rounds < kMaxRounds && std::chrono::steady_clock::now() - start < kTimeBudget; ++rounds) {
@@ -138,7 +138,7 @@ TEST_F(KilledRuns, ReleaseStaysWholeAndConverges) {
     EXPECT_EQ(entry.find("SFV CHECK IN PROGRESS"), std::string::npos) << entry;
     EXPECT_EQ(entry.find("Currently being SFV checked"), std::string::npos) << entry;
   }
-  EXPECT_TRUE(e2e::Exists(site.InRelease("[8 files] complete")));
+  EXPECT_TRUE(support::Exists(site.InRelease("[8 files] complete")));
 }
 
 }  // namespace

@@ -40,14 +40,14 @@ TEST(PermissionStress, EightClientsOfOneFolderKeepEveryEntry) {
   e2e::ProgramFolder programs({});
   const fs::path client = ClientProgram();
   fs::copy_file(client, fs::path(programs.path()) / client.filename());
-  e2e::TempFolder site;
+  support::TempFolder site;
   std::set<std::string> expected;
   std::vector<std::string> lines;
   for (int c = 0; c < kClients; ++c) {
     const std::string prefix = "c" + std::to_string(c);
     for (int i = 0; i < kChanges; ++i) {
       const std::string name = prefix + "-" + std::to_string(i);
-      e2e::WriteFile(site / name, "");
+      support::WriteFile(site / name, "");
       expected.insert(KeyOf(name));
     }
     lines.push_back(site.path() + " " + prefix + " " + std::to_string(kChanges));
@@ -67,7 +67,7 @@ TEST(PermissionStress, SiblingReleasesCompletingTogetherAreAllLocked) {
   e2e::ProgramFolder programs(
       e2e::SiteSettings({"ISSERVG6=False", "LOCK_FOLDER_IF_COMPLETE=True", "LOCK_USER=site",
                          "LOCK_GROUP=site", "LOCK_CHMOD=555"}));
-  e2e::TempFolder sites;
+  support::TempFolder sites;
   const std::string section = sites / "section";
   const e2e::FileList files = {{"a.r00", "the only part"}};
   std::set<std::string> expected;
@@ -76,8 +76,8 @@ TEST(PermissionStress, SiblingReleasesCompletingTogetherAreAllLocked) {
     std::vector<std::string> lines;
     for (int i = 0; i < kSiblings; ++i) {
       const std::string release = "Rel-" + std::to_string(round) + "-" + std::to_string(i);
-      e2e::WriteFile(section + "/" + release + "/a.r00", files[0].second);
-      e2e::WriteFile(section + "/" + release + "/rel.sfv", e2e::SfvText(files));
+      support::WriteFile(section + "/" + release + "/a.r00", files[0].second);
+      support::WriteFile(section + "/" + release + "/rel.sfv", support::SfvText(files));
       lines.push_back(e2e::UploadLine(section + "/" + release + "/rel.sfv"));
       expected.insert(KeyOf(release));
     }

@@ -4,7 +4,7 @@
 
 #include <regex>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
 
 namespace stress {
 
@@ -23,7 +23,7 @@ std::vector<std::string> CrLfLines(const std::string& text, const std::string& w
 }
 
 void ExpectWholeStatusStore(const std::string& path, std::size_t listedFiles) {
-  const std::vector<std::string> lines = CrLfLines(e2e::ReadFile(path), path);
+  const std::vector<std::string> lines = CrLfLines(support::ReadFile(path), path);
   ASSERT_GE(lines.size(), 10u) << "nine fixed lines and a user record";
   EXPECT_TRUE(std::regex_match(lines[0], std::regex("[01]{" + std::to_string(listedFiles) + "}")))
       << lines[0];
@@ -43,7 +43,7 @@ std::set<std::string> PermissionKeys(const std::string& path) {
   std::set<std::string> keys;
   // Owner, group and mode come from the settings and may be empty.
   const std::regex entry(R"(RD2 (\d+)=[^|=]*\|[^|=]*\|([0-7]{3})?\|[01]\|0\|)");
-  for (const std::string& line : CrLfLines(e2e::ReadFile(path), path)) {
+  for (const std::string& line : CrLfLines(support::ReadFile(path), path)) {
     std::smatch parts;
     if (!std::regex_match(line, parts, entry)) {
       ADD_FAILURE() << path << " holds a broken line: " << line;

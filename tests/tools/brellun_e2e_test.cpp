@@ -15,8 +15,8 @@ TEST(BrellunTerminal, UpdatesTheFileItIsGiven) {
   const e2e::RunResult run = programs.Run("--update " + settings + " --keep-old", "brellun");
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.errorOutput, "");
-  EXPECT_EQ(e2e::ReadFile(settings + ".old"), "MK_FOLDER_HEADER=True\r\nMSGLINE=hello\r\n");
-  const std::string updated = e2e::ReadFile(settings);
+  EXPECT_EQ(support::ReadFile(settings + ".old"), "MK_FOLDER_HEADER=True\r\nMSGLINE=hello\r\n");
+  const std::string updated = support::ReadFile(settings);
   EXPECT_TRUE(updated.starts_with("##############################################\r\n"));
   EXPECT_NE(updated.find("\r\n[Header_Setup]\r\nMK_FOLDER_HEADER=0\r\n"), std::string::npos);
   EXPECT_NE(updated.find("\r\nMSGFILE=\r\nMSGLINE=hello\r\n\r\n\r\n"), std::string::npos);
@@ -25,11 +25,11 @@ TEST(BrellunTerminal, UpdatesTheFileItIsGiven) {
 TEST(BrellunTerminal, FailsClearlyAndChangesNothing) {
   e2e::ProgramFolder programs({"SITENAME=Site"});
   const std::string other = programs.path() + "/settings.ini";
-  e2e::WriteFile(other, "SITENAME=Site\r\n");
+  support::WriteFile(other, "SITENAME=Site\r\n");
   const e2e::RunResult wrongName = programs.Run("--update " + other, "brellun");
   EXPECT_EQ(wrongName.exitStatus, 2);
   EXPECT_NE(wrongName.errorOutput.find("is not named corvane.ini"), std::string::npos);
-  EXPECT_EQ(e2e::ReadFile(other), "SITENAME=Site\r\n");
+  EXPECT_EQ(support::ReadFile(other), "SITENAME=Site\r\n");
 
   const e2e::RunResult missing =
       programs.Run("--update " + programs.path() + "/gone/corvane.ini", "brellun");
@@ -41,13 +41,13 @@ TEST(BrellunWindow, OpensOnAVirtualDisplay) {
   if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "xvfb-run is not installed";
   }
-  e2e::TempFolder folder;
+  support::TempFolder folder;
   const std::string output = folder / "output.txt";
   const std::string command = "xvfb-run -a '" + std::string(CORVANE_BIN_DIR) +
                               "/brellun' --selftest >'" + output + "' 2>&1";
-  EXPECT_EQ(std::system(command.c_str()), 0) << e2e::ReadFile(output);
-  EXPECT_NE(e2e::ReadFile(output).find("frmMain shown: corvane INI updater"), std::string::npos)
-      << e2e::ReadFile(output);
+  EXPECT_EQ(std::system(command.c_str()), 0) << support::ReadFile(output);
+  EXPECT_NE(support::ReadFile(output).find("frmMain shown: corvane INI updater"), std::string::npos)
+      << support::ReadFile(output);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "platform/file_system.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 namespace updater {
 namespace {
@@ -19,7 +21,7 @@ struct Outcome {
 
 Outcome RunBrellun(const std::vector<std::string>& args) {
   std::ostringstream out, err;
-  const int status = RunCommandMode(args, out, err);
+  const int status = RunCommandMode(platform::SystemFileSystem(), args, out, err);
   return {status, out.str(), err.str()};
 }
 
@@ -46,16 +48,16 @@ TEST(CommandMode, WrongArgumentsShowTheUsage) {
 }
 
 TEST(CommandMode, UpdatesAndSaysWhatItDid) {
-  e2e::TempFolder folder;
+  support::TempFolder folder;
   const std::string path = folder / "corvane.ini";
-  e2e::WriteFile(path, "SITENAME=Site\r\n");
+  support::WriteFile(path, "SITENAME=Site\r\n");
   const Outcome run = RunBrellun({"--keep-old", "--update", path});
   EXPECT_EQ(run.status, kExitUpdated);
   EXPECT_EQ(run.out, "Kept the old file as " + path + ".old\nUpdated " + path +
                          " to the sectioned layout.\n");
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(e2e::ReadFile(path + ".old"), "SITENAME=Site\r\n");
-  EXPECT_NE(e2e::ReadFile(path).find("\r\nSITENAME=Site\r\n"), std::string::npos);
+  EXPECT_EQ(support::ReadFile(path + ".old"), "SITENAME=Site\r\n");
+  EXPECT_NE(support::ReadFile(path).find("\r\nSITENAME=Site\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 
 namespace {
 
-using e2e::Exists;
-using e2e::MakeFolder;
-using e2e::WriteFile;
+using support::Exists;
+using support::MakeFolder;
+using support::WriteFile;
 
 constexpr const char* kStore =
     "1100\r\nbob\r\n[##--] 2 of 4\r\nMy Rel - incomplete\r\n200\r\n10\r\nFalse\r\n"
@@ -34,7 +34,7 @@ class SkarrowTest : public ::testing::Test {
   bool HeaderIn(const std::string& folder) const { return Exists(folder + "/[##--] 2 of 4"); }
   bool EntryIn(const std::string& folder) const { return Exists(folder + "/My Rel - incomplete"); }
 
-  e2e::TempFolder site;
+  support::TempFolder site;
   // Deep enough that a faulty clean-up following ".." stays inside `site`.
   const std::string grandparent = site / "top/ftp";
   const std::string parent = grandparent + "/movies";
@@ -50,7 +50,7 @@ TEST_F(SkarrowTest, RemovesTheRecordedFoldersSilently) {
   EXPECT_FALSE(HeaderIn(grandparent));
   EXPECT_FALSE(EntryIn(parent));
   EXPECT_FALSE(EntryIn(grandparent));
-  EXPECT_EQ(e2e::ReadFile(store), kStore);
+  EXPECT_EQ(support::ReadFile(store), kStore);
 }
 
 TEST_F(SkarrowTest, OverrideFolderReplacesParentAndGrandparent) {

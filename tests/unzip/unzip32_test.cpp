@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "checker/unzip/vb_unz_bas.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 #include "tests/unzip/zip_builder.h"
 
 namespace ziptest {
@@ -21,11 +22,11 @@ class Unzip32 : public ::testing::Test {
  protected:
   std::string Put(const std::string& bytes) {
     std::string path = folder_ / "test.zip";
-    e2e::WriteFile(path, bytes);
+    support::WriteFile(path, bytes);
     return path;
   }
 
-  e2e::TempFolder folder_;
+  support::TempFolder folder_;
 };
 
 // What the library told the callbacks of the last call.

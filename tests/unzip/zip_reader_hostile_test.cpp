@@ -5,7 +5,8 @@
 
 #include <random>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 #include "tests/unzip/allocation_meter.h"
 #include "tests/unzip/libzip_oracle.h"
 #include "tests/unzip/zip_builder.h"
@@ -26,7 +27,7 @@ class HostileArchive : public ::testing::Test {
   // The verdict over the directory and every member, with the heap's peak.
   Verdict Judge(const std::string& bytes) {
     std::string path = folder_ / "hostile.zip";
-    e2e::WriteFile(path, bytes);
+    support::WriteFile(path, bytes);
     AllocationMeter meter;
     Verdict verdict = Verdict::kGood;
     {
@@ -42,7 +43,7 @@ class HostileArchive : public ::testing::Test {
     return verdict;
   }
 
-  e2e::TempFolder folder_;
+  support::TempFolder folder_;
   std::string lastPath_;
 };
 

@@ -6,7 +6,8 @@
 
 #include <random>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 #include "tests/unzip/libzip_oracle.h"
 #include "tests/unzip/zip_builder.h"
 
@@ -46,7 +47,7 @@ class ZipReader : public ::testing::Test {
  protected:
   std::string Put(const std::string& bytes) {
     std::string path = folder_ / ("a" + std::to_string(++count_) + ".zip");
-    e2e::WriteFile(path, bytes);
+    support::WriteFile(path, bytes);
     return path;
   }
   // Our verdict on the bytes, which must agree with libzip's.
@@ -58,7 +59,7 @@ class ZipReader : public ::testing::Test {
     return verdict;
   }
 
-  e2e::TempFolder folder_;
+  support::TempFolder folder_;
   int count_ = 0;
 };
 

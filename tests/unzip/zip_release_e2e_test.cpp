@@ -10,8 +10,8 @@
 namespace ziptest {
 namespace {
 
-using e2e::ReadFile;
 using e2e::Site;
+using support::ReadFile;
 using Tree = std::vector<std::string>;
 
 const std::string kWaitingMessage =
@@ -66,7 +66,7 @@ TEST_P(BadArchiveRun, IsHandledAndReplaced) {
   const int handling = GetParam();
   Site site({"HANDLE_BAD_FILES=" + std::to_string(handling)});
   ASSERT_EQ(site.Upload("rel1.zip", SetArchive(1)).exitStatus, 0);
-  e2e::WriteFile(site.InRelease("rel2.zip.bad"), "an older bad upload");
+  support::WriteFile(site.InRelease("rel2.zip.bad"), "an older bad upload");
   ASSERT_EQ(site.Upload("rel2.zip", Damaged(2)).exitStatus, 0);
 
   Tree tree = site.Tree();

@@ -5,7 +5,9 @@
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
 #include "platform/platform.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/files.h"
+#include "tests/support/run_under_test.h"
+#include "tests/support/temp_folder.h"
 #include "tests/unzip/zip_builder.h"
 
 namespace ziptest {
@@ -22,27 +24,28 @@ std::string GoodArchive(const std::string& diz = "Rel [01/03]\r\n") {
 class ZipRelease : public ::testing::Test {
  protected:
   ZipRelease() {
-    e2e::MakeFolder(release);
+    support::MakeFolder(release);
     run.releaseDir = release;
-    run.settings.ISSERVG6 = true;
+    test.settings.ISSERVG6 = true;
     run.isZipUpload = true;
     run.isDataUpload = true;
   }
   void Upload(const std::string& name, const std::string& bytes) {
     run.uploadedName = name;
     run.targetPath = release + "/" + name;
-    e2e::WriteFile(run.targetPath, bytes);
+    support::WriteFile(run.targetPath, bytes);
   }
   float CountOf(const std::string& dizText) {
-    e2e::WriteFile(release + "/file_id.diz", dizText);
+    support::WriteFile(release + "/file_id.diz", dizText);
     run.counters.totalFiles = 0;
     return ReadZipExpectedCount(run) ? run.counters.totalFiles : 0;
   }
-  Tree Files() { return e2e::ListTree(release); }
+  Tree Files() { return support::ListTree(release); }
 
-  e2e::TempFolder temp;
+  support::TempFolder temp;
   const std::string release = temp / "Rel";
-  CheckRun run;
+  support::RunUnderTest test;
+  CheckRun& run = test.run;
 };
 
 TEST_F(ZipRelease, CountComesFromTheFirstBracketedNumber) {
@@ -70,13 +73,13 @@ TEST_F(ZipRelease, CountThatIsNoNumberIsAnError) {
 TEST_F(ZipRelease, FileIdDizIsTakenOutOnce) {
   Upload("rel1.zip", GoodArchive());
   ASSERT_TRUE(ExtractFileIdDiz(run));
-  EXPECT_EQ(e2e::ReadFile(release + "/file_id.diz"), "Rel [01/03]\r\n");
+  EXPECT_EQ(support::ReadFile(release + "/file_id.diz"), "Rel [01/03]\r\n");
   EXPECT_EQ(Files(), (Tree{"file_id.diz", "rel1.zip"}));
 
   // A later archive finds it and leaves it as it is.
   Upload("rel2.zip", GoodArchive("Other [01/09]"));
   EXPECT_TRUE(ExtractFileIdDiz(run));
-  EXPECT_EQ(e2e::ReadFile(release + "/file_id.diz"), "Rel [01/03]\r\n");
+  EXPECT_EQ(support::ReadFile(release + "/file_id.diz"), "Rel [01/03]\r\n");
 }
 
 TEST_F(ZipRelease, NoUsableFileIdDizEndsTheRun) {
@@ -98,7 +101,7 @@ TEST_F(ZipRelease, NoUsableFileIdDizEndsTheRun) {
 }
 
 TEST_F(ZipRelease, ExtractionWaitsTheConfiguredTime) {
-  run.settings.ZIP_TIME_WAIT = 1;
+  test.settings.ZIP_TIME_WAIT = 1;
   Upload("rel.zip", GoodArchive());
   const double start = platform::ElapsedSeconds();
   EXPECT_TRUE(ExtractFileIdDiz(run));

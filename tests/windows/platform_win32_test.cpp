@@ -18,19 +18,21 @@
 #include <thread>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
 
-// After the platform's header: <windows.h> renames these, and the platform's
-// functions keep their names.
+// After the platform's headers: <windows.h> renames these, and the file
+// system's members keep their names.
 #include <windows.h>
 #undef DeleteFile
 #undef MoveFile
-#undef ReplaceFile
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace platform;
+
+FileSystem& files = SystemFileSystem();
 
 class TempFolder {
  public:
@@ -78,7 +80,7 @@ void AddAttribute(const std::string& path, DWORD attribute) {
 
 std::vector<std::string> ListedNames(const std::string& folder) {
   std::vector<std::string> names;
-  for (const DirEntry& entry : ListFolder(folder))
+  for (const DirEntry& entry : files.ListFolder(folder))
     names.push_back(entry.name + (entry.isFolder ? "\\" : ""));
   std::sort(names.begin(), names.end());
   return names;
@@ -87,40 +89,40 @@ std::vector<std::string> ListedNames(const std::string& folder) {
 TEST(Win32Listing, SkipsHiddenAndSystemEntriesAsTheSystemListingDoes) {
   TempFolder temp;
   for (const char* name : {"shown.txt", "hidden.txt", "system.txt", ".sfvStatus"})
-    WriteWholeFile(temp / name, "x");
-  for (const char* name : {"folder", "hiddenFolder"}) CreateFolder(temp / name);
+    files.WriteWholeFile(temp / name, "x");
+  for (const char* name : {"folder", "hiddenFolder"}) files.CreateFolder(temp / name);
   AddAttribute(temp / "hidden.txt", FILE_ATTRIBUTE_HIDDEN);
   AddAttribute(temp / "system.txt", FILE_ATTRIBUTE_SYSTEM);
   AddAttribute(temp / "hiddenFolder", FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ(ListedNames(temp.path()),
             (std::vector<std::string>{".sfvStatus", "folder\\", "shown.txt"}));
   // Known names are still found and written.
-  EXPECT_TRUE(FileExists(temp / "hidden.txt"));
-  WriteWholeFile(temp / "hidden.txt", "rewritten");
-  EXPECT_EQ(ReadWholeFile(temp / "hidden.txt"), "rewritten");
+  EXPECT_TRUE(files.FileExists(temp / "hidden.txt"));
+  files.WriteWholeFile(temp / "hidden.txt", "rewritten");
+  EXPECT_EQ(files.ReadWholeFile(temp / "hidden.txt"), "rewritten");
 }
 
 TEST(Win32ReadOnly, ForcedDeletionClearsTheAttributeUnforcedIsRefused) {
   TempFolder temp;
-  WriteWholeFile(temp / "locked.sfv", "x");
-  SetReadOnly(temp / "locked.sfv", true);
-  EXPECT_EQ(OsErrorOf([&] { DeleteFile(temp / "locked.sfv", false); }), kPathFileAccessError);
-  EXPECT_TRUE(FileExists(temp / "locked.sfv"));
-  DeleteFile(temp / "locked.sfv", true);
-  EXPECT_FALSE(PathExists(temp / "locked.sfv"));
+  files.WriteWholeFile(temp / "locked.sfv", "x");
+  AddAttribute(temp / "locked.sfv", FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(OsErrorOf([&] { files.DeleteFile(temp / "locked.sfv", false); }), kPathFileAccessError);
+  EXPECT_TRUE(files.FileExists(temp / "locked.sfv"));
+  files.DeleteFile(temp / "locked.sfv", true);
+  EXPECT_FALSE(files.PathExists(temp / "locked.sfv"));
 }
 
 TEST(Win32DeleteTree, RemovesReadOnlyAndHiddenContent) {
   TempFolder temp;
-  CreateFolder(temp / "rel");
-  CreateFolder(temp / "rel\\CD1");
-  WriteWholeFile(temp / "rel\\CD1\\a.r00", "x");
-  WriteWholeFile(temp / "rel\\.message", "x");
-  SetReadOnly(temp / "rel\\CD1\\a.r00", true);
+  files.CreateFolder(temp / "rel");
+  files.CreateFolder(temp / "rel\\CD1");
+  files.WriteWholeFile(temp / "rel\\CD1\\a.r00", "x");
+  files.WriteWholeFile(temp / "rel\\.message", "x");
+  AddAttribute(temp / "rel\\CD1\\a.r00", FILE_ATTRIBUTE_READONLY);
   AddAttribute(temp / "rel\\.message", FILE_ATTRIBUTE_HIDDEN);
   AddAttribute(temp / "rel\\CD1", FILE_ATTRIBUTE_READONLY);
-  DeleteTree(temp / "rel");
-  EXPECT_FALSE(PathExists(temp / "rel"));
+  files.DeleteTree(temp / "rel");
+  EXPECT_FALSE(files.PathExists(temp / "rel"));
 }
 
 // The system drops trailing dots and blanks from a last name: "rel\..." is
@@ -128,74 +130,65 @@ TEST(Win32DeleteTree, RemovesReadOnlyAndHiddenContent) {
 // never delete the folder it is joined to.
 TEST(Win32PathRules, NamesOfDotsAndBlanksNeverReachTheFolderAbove) {
   TempFolder temp;
-  CreateFolder(temp / "section");
-  CreateFolder(temp / "section\\Rel");
-  WriteWholeFile(temp / "section\\Rel\\a.r00", "x");
+  files.CreateFolder(temp / "section");
+  files.CreateFolder(temp / "section\\Rel");
+  files.WriteWholeFile(temp / "section\\Rel\\a.r00", "x");
   for (const char* name : {"...", " ", ". ", "..", "."}) {
     const std::string path = temp / ("section\\Rel\\" + std::string(name));
-    EXPECT_EQ(OsErrorOf([&] { DeleteTree(path); }), kPathNotFound) << "[" << name << "]";
-    EXPECT_EQ(OsErrorOf([&] { DeleteFolder(path); }), kPathNotFound) << "[" << name << "]";
-    EXPECT_NE(OsErrorOf([&] { MoveFile(path, temp / "moved"); }), 0) << "[" << name << "]";
+    EXPECT_EQ(OsErrorOf([&] { files.DeleteTree(path); }), kPathNotFound) << "[" << name << "]";
+    EXPECT_EQ(OsErrorOf([&] { files.DeleteFolder(path); }), kPathNotFound) << "[" << name << "]";
+    EXPECT_NE(OsErrorOf([&] { files.MoveFile(path, temp / "moved"); }), 0) << "[" << name << "]";
   }
-  EXPECT_EQ(ReadWholeFile(temp / "section\\Rel\\a.r00"), "x");
-  EXPECT_FALSE(PathExists(temp / "moved"));
+  EXPECT_EQ(files.ReadWholeFile(temp / "section\\Rel\\a.r00"), "x");
+  EXPECT_FALSE(files.PathExists(temp / "moved"));
 }
 
 TEST(Win32PathRules, RefusesNamesTheSystemWouldReadOtherwise) {
   TempFolder temp;
-  WriteWholeFile(temp / "a.r00", "x");
+  files.WriteWholeFile(temp / "a.r00", "x");
   // ':' would name a stream of "header".
-  EXPECT_EQ(OsErrorOf([&] { CreateFolder(temp / "header:50%"); }), kPathFileAccessError);
-  EXPECT_EQ(OsErrorOf([&] { WriteWholeFile(temp / "a.r00:hidden", "x"); }), kPathFileAccessError);
-  EXPECT_EQ(OsErrorOf([&] { MoveFile(temp / "a.r00", temp / "a|b"); }), kPathFileAccessError);
+  EXPECT_EQ(OsErrorOf([&] { files.CreateFolder(temp / "header:50%"); }), kPathFileAccessError);
+  EXPECT_EQ(OsErrorOf([&] { files.WriteWholeFile(temp / "a.r00:hidden", "x"); }),
+            kPathFileAccessError);
+  EXPECT_EQ(OsErrorOf([&] { files.MoveFile(temp / "a.r00", temp / "a|b"); }), kPathFileAccessError);
 }
 
 TEST(Win32Errors, ClassicNumbers) {
   TempFolder temp;
-  WriteWholeFile(temp / "a.r00", "x");
-  WriteWholeFile(temp / "b.r00", "y");
-  EXPECT_EQ(OsErrorOf([&] { ReadWholeFile(temp / "none"); }), kFileNotFound);
-  EXPECT_EQ(OsErrorOf([&] { ReadWholeFile(temp / "none\\a"); }), kPathNotFound);
-  EXPECT_EQ(OsErrorOf([&] { DeleteTree(temp / "none"); }), kPathNotFound);
-  EXPECT_EQ(OsErrorOf([&] { ListFolder(temp / "none"); }), kPathNotFound);
-  EXPECT_EQ(OsErrorOf([&] { CreateFolder(temp / "none\\x"); }), kPathNotFound);
-  EXPECT_EQ(OsErrorOf([&] { FileLength(temp.path()); }), kFileNotFound);
-  EXPECT_EQ(OsErrorOf([&] { MoveFile(temp / "a.r00", temp / "b.r00"); }), kFileAlreadyExists);
-  ReplaceFile(temp / "a.r00", temp / "b.r00");
-  EXPECT_EQ(ReadWholeFile(temp / "b.r00"), "x");
-  EXPECT_EQ(FileLength(temp / "b.r00"), 1);
+  files.WriteWholeFile(temp / "a.r00", "x");
+  files.WriteWholeFile(temp / "b.r00", "y");
+  EXPECT_EQ(OsErrorOf([&] { files.ReadWholeFile(temp / "none"); }), kFileNotFound);
+  EXPECT_EQ(OsErrorOf([&] { files.ReadWholeFile(temp / "none\\a"); }), kPathNotFound);
+  EXPECT_EQ(OsErrorOf([&] { files.DeleteTree(temp / "none"); }), kPathNotFound);
+  EXPECT_EQ(OsErrorOf([&] { files.ListFolder(temp / "none"); }), kPathNotFound);
+  EXPECT_EQ(OsErrorOf([&] { files.CreateFolder(temp / "none\\x"); }), kPathNotFound);
+  EXPECT_EQ(OsErrorOf([&] { files.FileLength(temp.path()); }), kFileNotFound);
+  EXPECT_EQ(OsErrorOf([&] { files.MoveFile(temp / "a.r00", temp / "b.r00"); }), kFileAlreadyExists);
+  EXPECT_EQ(files.FileLength(temp / "b.r00"), 1);
 }
 
 // A file that the server still holds open for writing is not read.
 TEST(Win32ShareModes, AFileOpenForWritingIsNotRead) {
   TempFolder temp;
-  WriteWholeFile(temp / "upload.rar", "partial");
+  files.WriteWholeFile(temp / "upload.rar", "partial");
   HANDLE writer =
       CreateFileA((temp / "upload.rar").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(OsErrorOf([&] { OpenForReading(temp / "upload.rar"); }), kPermissionDenied);
-  EXPECT_EQ(OsErrorOf([&] { ReadWholeFile(temp / "upload.rar"); }), kPermissionDenied);
+  EXPECT_TRUE(files.IsBeingWritten(temp / "upload.rar"));
+  EXPECT_EQ(OsErrorOf([&] { files.OpenForReading(temp / "upload.rar"); }), kPermissionDenied);
+  EXPECT_EQ(OsErrorOf([&] { files.ReadWholeFile(temp / "upload.rar"); }), kPermissionDenied);
   CloseHandle(writer);
+  EXPECT_FALSE(files.IsBeingWritten(temp / "upload.rar"));
   char buffer[16] = {};
-  EXPECT_EQ(OpenForReading(temp / "upload.rar")->Read(buffer, sizeof buffer), 7u);
+  EXPECT_EQ(files.OpenForReading(temp / "upload.rar")->Read(buffer, sizeof buffer), 7u);
 }
 
-TEST(Win32Process, ExitCodesAndTheProgramFolder) {
-  EXPECT_EQ(RunProcess("cmd.exe", {"/c", "exit 7"}), 7);
-  EXPECT_EQ(RunProcess("no-such-program.exe", {}), -1);
+TEST(Win32Process, StartFailureAndTheProgramFolder) {
   EXPECT_FALSE(StartProcess("no-such-program.exe", {}, ""));
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   EXPECT_EQ(ProgramFolder() + "\\" + fs::path(self).filename().string(), self);
-}
-
-TEST(Win32Clock, TimeOfDayLiesInTheDay) {
-  const double seconds = TimeOfDaySeconds();
-  EXPECT_GE(seconds, 0.0);
-  EXPECT_LT(seconds, 86400.0);
-  const LocalTime now = Now();
-  EXPECT_NEAR(seconds, now.hour * 3600.0 + now.minute * 60.0 + now.second, 2.0);
 }
 
 // ---- Locks held by another process ------------------------------------------
@@ -210,7 +203,7 @@ std::string SelfPath() {
 // file "held", and once the file "go" appears it ends without letting go.
 void StartHolder(const std::string& kind, const std::string& name, const TempFolder& signals) {
   ASSERT_TRUE(StartProcess(SelfPath(), {"--hold", kind, name, signals.path()}, ""));
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(signals / "held"); }));
+  ASSERT_TRUE(WaitUntil([&] { return files.FileExists(signals / "held"); }));
 }
 
 // `take` blocks while the holder lives and returns once it has ended: a lock
@@ -222,7 +215,7 @@ void ExpectTakenAfterTheHolderDies(const TempFolder& signals, const std::functio
     taken = true;
   });
   EXPECT_FALSE(WaitUntil([&] { return taken.load(); }, 0.3));
-  WriteWholeFile(signals / "go", "");
+  files.WriteWholeFile(signals / "go", "");
   const bool tookIt = WaitUntil([&] { return taken.load(); });
   EXPECT_TRUE(tookIt);
   if (tookIt)
@@ -269,8 +262,8 @@ int HoldAndDie(const std::string& kind, const std::string& name, const std::stri
   } else {
     folder = std::make_unique<FolderLock>(name);
   }
-  WriteWholeFile(signals + "\\held", "");
-  WaitUntil([&] { return FileExists(signals + "\\go"); });
+  files.WriteWholeFile(signals + "\\held", "");
+  WaitUntil([&] { return files.FileExists(signals + "\\go"); });
   ExitProcess(0);  // no destructor runs: the system finds the lock abandoned
 }
 

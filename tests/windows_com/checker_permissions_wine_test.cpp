@@ -11,6 +11,11 @@
 #include "tests/e2e/site.h"
 
 namespace e2e {
+
+using support::Exists;
+using support::ReadFile;
+using support::SfvText;
+using support::WriteFile;
 namespace {
 
 const FileList kFiles = {{"a.r00", "first part"}, {"a.r01", "second part"}};

@@ -1,0 +1,89 @@
+// The two lock steps of a complete release, with a recorder in place of the
+// permission control.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "checker/run/phases.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/files.h"
+#include "tests/support/run_under_test.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using support::PermissionCall;
+
+constexpr const char* kLockAction =
+    "Cannot execute CHMOD because user didn't register permlet.ocx in their system.";
+
+// Site/Some.Album/CD2 holding two files and a header folder.
+class LockRelease : public ::testing::Test {
+ protected:
+  LockRelease() {
+    support::WriteFile(site / "Some.Album/CD2/a.mp3", "a");
+    support::WriteFile(site / "Some.Album/CD2/a.sfv", "a.mp3 00000000\r\n");
+    support::MakeFolder(site / "Some.Album/CD2/[ complete ]");
+    run.releaseDir = site / "Some.Album/CD2";
+    run.parentPath = site.path() + "/";
+    run.mainReleaseName = "Some.Album";
+    run.isMultiCd = true;
+    test.settings.LOCK_USER = "locker";
+    test.settings.LOCK_GROUP = "site";
+    test.settings.LOCK_CHMOD = "555";
+  }
+  PermissionCall Lock(const std::string& path) const { return {"555", "locker", "site", path, 1}; }
+
+  support::TempFolder site;
+  support::FaultyFileSystem files;
+  support::RunUnderTest test{files};
+  CheckRun& run = test.run;
+};
+
+TEST_F(LockRelease, FolderLockOfADiskSubfolderLocksBothFolders) {
+  test.settings.LOCK_FOLDER_IF_COMPLETE = true;
+  ::LockRelease(run);
+  EXPECT_EQ(test.permissions.calls, (std::vector{Lock(run.releaseDir), Lock(site / "Some.Album")}));
+  EXPECT_EQ(run.errorContext.action, kLockAction);
+  EXPECT_EQ(run.errorContext.solution,
+            "Copy permlet.ocx into your windows\\system32 folder & run the following at a dos "
+            "prompt:\r\nregsvr32.exe permlet.ocx");
+}
+
+TEST_F(LockRelease, FileLockGivesEveryListedEntryTheLock) {
+  test.settings.LOCK_FILES_IF_COMPLETE = true;
+  ::LockRelease(run);
+  std::vector<PermissionCall> calls = test.permissions.calls;
+  std::sort(calls.begin(), calls.end(), [](auto& a, auto& b) { return a.path < b.path; });
+  EXPECT_EQ(calls, (std::vector{Lock(run.releaseDir + "/[ complete ]"),
+                                Lock(run.releaseDir + "/a.mp3"), Lock(run.releaseDir + "/a.sfv")}));
+}
+
+TEST_F(LockRelease, FileLockIgnoresAListingThatFails) {
+  test.settings.LOCK_FILES_IF_COMPLETE = true;
+  files.FailListings("CD2");
+  EXPECT_EQ(support::OsErrorOf([&] { ::LockRelease(run); }), 0);
+  EXPECT_TRUE(test.permissions.calls.empty());
+}
+
+// A control that cannot be made ends the run from the folder lock, with the
+// registration advice; in the file lock it is ignored.
+TEST_F(LockRelease, OnlyTheFolderLockNeedsTheControl) {
+  test.settings.LOCK_FILES_IF_COMPLETE = true;
+  test.permissions.Refuse(429);
+  EXPECT_EQ(support::OsErrorOf([&] { ::LockRelease(run); }), 0);
+  test.settings.LOCK_FOLDER_IF_COMPLETE = true;
+  EXPECT_EQ(support::OsErrorOf([&] { ::LockRelease(run); }), 429);
+  EXPECT_EQ(run.errorContext.action, kLockAction);
+}
+
+TEST_F(LockRelease, ServG6LocksNothing) {
+  test.settings.ISSERVG6 = true;
+  test.settings.LOCK_FOLDER_IF_COMPLETE = true;
+  test.settings.LOCK_FILES_IF_COMPLETE = true;
+  ::LockRelease(run);
+  EXPECT_TRUE(test.permissions.calls.empty());
+  EXPECT_EQ(run.errorContext.action, "");
+}
+
+}  // namespace
