@@ -7,9 +7,10 @@ cd "$(dirname "$0")"
 # the end-to-end scenarios of the native test programs.
 if [ "${1:-}" = "--windows" ]; then
   tools/install-deps.sh
-  # The mingw-w64 cross tools (widl and windres among them), zlib for them, wine.
+  # The mingw-w64 cross tools (widl and windres among them), zlib for them,
+  # wine and its fonts (marlett.ttf draws the caption buttons).
   tools/install-deps.sh g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 \
-    libz-mingw-w64-dev wine wine64
+    libz-mingw-w64-dev wine wine64 fonts-wine
   e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests permlet_wine_e2e_tests updater_tests
     stress_tests)
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
@@ -35,5 +36,7 @@ tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 (cd build && ctest --output-on-failure -j"$(nproc)" --timeout 600)
+# The programs built without FLTK and X11 (build-headless).
+tools/headless-build.sh
 # Every fuzz target for a few seconds on its seed corpus (clang, build-fuzz).
 tools/fuzz.sh --ctest

@@ -10,12 +10,12 @@
 #include <zlib.h>
 
 #include <cstring>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "checker/crc/crc32_kernels.h"
+#include "checker/crc/file_block.h"
 #include "platform/file_system.h"
 
 #if CORVANE_HAVE_ISAL
@@ -91,13 +91,13 @@ void RegisterKernels() {
 // Streams the whole file in blocks of `block` bytes through the fastest loop.
 void FileBlocks(benchmark::State& state, const std::string& path, std::size_t block) {
   const Crc32Loop loop = Crc32LoopFor(SelectedCrc32Kernel());
-  const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(block);
+  const PageAlignedBlock buffer(block);
   std::int64_t bytes = 0;
   for (auto _ : state) {
     auto file = platform::SystemFileSystem().OpenForReading(path);
     std::uint32_t reg = 0xFFFFFFFFu;
-    while (const std::size_t n = file->Read(buffer.get(), block)) {
-      reg = loop(reg, buffer.get(), n, kCrc32Table);
+    while (const std::size_t n = file->Read(buffer.data(), block)) {
+      reg = loop(reg, buffer.data(), n, kCrc32Table);
       bytes += static_cast<std::int64_t>(n);
     }
     benchmark::DoNotOptimize(reg);

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "checker/crc/cls_crc.h"
@@ -28,10 +27,10 @@ namespace {
 // Streams the file through `update(crc, data, size)`.
 template <typename Update>
 std::uint32_t Stream(const std::string& path, std::uint32_t crc, Update update) {
-  const std::size_t block = crc_internal::kFileBlockSize;
-  const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(block);
+  const crc_internal::PageAlignedBlock block;
   auto file = platform::SystemFileSystem().OpenForReading(path);
-  while (const std::size_t n = file->Read(buffer.get(), block)) crc = update(crc, buffer.get(), n);
+  while (const std::size_t n = file->Read(block.data(), block.size()))
+    crc = update(crc, block.data(), n);
   return crc;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,9 +43,15 @@ class FileSystem {
   // nowhere: false. Names read from a release's files must not carry an
   // operation through a link into another part of the disk.
   virtual bool LeadsOutside(const std::string& folder, const std::string& path) = 0;
+  // The absolute path of what `path` names, with every link on its way
+  // resolved; nullopt when it does not exist. Never throws.
+  virtual std::optional<std::string> ResolvedPath(const std::string& path) = 0;
   // Whether another holder keeps the file open for writing, as the server
-  // does while an upload is still arriving (where the platform can tell;
-  // otherwise false). OpenForReading refuses such a file. Never throws.
+  // does while an upload is still arriving. Where the system cannot tell (on
+  // Linux a read lease refused to a process that neither owns the file nor
+  // has CAP_LEASE), the file counts as being written: it is then neither
+  // judged nor moved. A path that names no file is not being written.
+  // OpenForReading refuses such a file. Never throws.
   virtual bool IsBeingWritten(const std::string& path) = 0;
 
   // ---- Creation and deletion -----------------------------------------------
@@ -60,6 +67,10 @@ class FileSystem {
   virtual void DeleteFile(const std::string& path, bool force) = 0;
   // Deletes an empty folder; a link to a folder goes as a link.
   virtual void DeleteFolder(const std::string& path) = 0;
+  // Removes the temporary files of atomic writes (see WriteFileAtomically)
+  // that processes no longer running left in `folder`, as a run killed while
+  // replacing a file does. Never throws: what cannot be removed stays.
+  virtual void RemoveLeftoverTemporaries(const std::string& folder) = 0;
   // Deletes a folder with all its content; a link inside is removed as a
   // link, never followed. Files are deleted even when read-only.
   virtual void DeleteTree(const std::string& path) = 0;
@@ -70,9 +81,9 @@ class FileSystem {
   // ---- Reading -------------------------------------------------------------
   virtual std::int64_t FileLength(const std::string& path) = 0;  // throws OsError
   // Folders and ordinary files of a folder, in the platform's order, without
-  // "." and ".." and without hidden/system entries (POSIX has no such
-  // attributes, so dot files are listed). Throws OsError when the folder
-  // cannot be read.
+  // "." and "..", without hidden/system entries (POSIX has no such
+  // attributes, so dot files are listed) and without the temporary files of
+  // atomic writes. Throws OsError when the folder cannot be read.
   virtual std::vector<DirEntry> ListFolder(const std::string& path) = 0;
   // The entries of the listing whose names match the wildcard `pattern` (*
   // and ?, case ignored, as Windows' search does).
@@ -80,7 +91,8 @@ class FileSystem {
   // The names the system's own search finds in `folder` for `pattern`, in its
   // order: unlike the listing, hidden and system entries too, and "." and ".."
   // where the pattern matches them (Windows: FindFirstFile as it answers;
-  // POSIX: every name of the folder that WildcardMatch takes). Throws OsError
+  // POSIX: every name of the folder that WildcardMatch takes); never the
+  // temporary files of atomic writes, as in the listing. Throws OsError
   // when the folder cannot be searched.
   virtual std::vector<std::string> SystemSearch(const std::string& folder,
                                                 std::string_view pattern) = 0;
@@ -98,16 +110,22 @@ class FileSystem {
   void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
   // Writes bytes to a new file beside `path`, then renames it over `path`, so
   // a reader sees the old content or the new, never half of it. The
-  // temporary file is removed again when anything fails; the old file stays
-  // whole. Throws ReplaceRefused when only the last step, the rename, was
-  // refused.
+  // temporary file (".corvane-PID-N.tmp", hidden on Windows) is removed
+  // again when anything fails; the old file stays whole. The file keeps its
+  // attributes (a hidden file stays hidden). On Windows a reader that lets
+  // others write but not replace the file (a server showing it, a user
+  // downloading it) blocks the rename: after brief retries the bytes are then
+  // written into the file in place, the part beyond its old length first, so
+  // that a full disk leaves the old content whole. Throws ReplaceRefused when
+  // the new content was written whole but the system refused the rename
+  // otherwise.
   virtual void WriteFileAtomically(const std::string& path, std::string_view bytes) = 0;
 };
 
 // The new content was written whole, but the system refused to put it in
-// place of the old file (on Windows: another process holds that file open
-// without sharing its deletion, as the FTP server may). Only a write in place
-// can change such a file; a full disk is never reported this way.
+// place of the old file (a reader holding it on Windows is waited out or
+// written past by the atomic write itself). Only a write in place can change
+// such a file; a full disk is never reported this way.
 class ReplaceRefused : public OsError {
  public:
   using OsError::OsError;

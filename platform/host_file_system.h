@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,11 +20,13 @@ class HostFileSystem final : public FileSystem {
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   bool LeadsOutside(const std::string& folder, const std::string& path) override;
+  std::optional<std::string> ResolvedPath(const std::string& path) override;
   bool IsBeingWritten(const std::string& path) override;
 
   void CreateFolder(const std::string& path) override;
   void DeleteFile(const std::string& path, bool force) override;
   void DeleteFolder(const std::string& path) override;
+  void RemoveLeftoverTemporaries(const std::string& folder) override;
   void DeleteTree(const std::string& path) override;
   void MoveFile(const std::string& from, const std::string& to) override;
 

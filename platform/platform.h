@@ -31,6 +31,10 @@ inline const std::string kSeparatorText(1, kSeparator);
 // such names the way Windows does.
 bool IsValidName(std::string_view name);
 
+// Whether `name` is that of the temporary file of an atomic write
+// (".corvane-PID-N.tmp"). Listings never return such names.
+bool IsTemporaryName(std::string_view name);
+
 // Whether `name` matches the wildcard `pattern` (* and ?, case ignored, as
 // Windows' search does).
 bool WildcardMatch(std::string_view pattern, std::string_view name);
@@ -56,6 +60,13 @@ std::string CommandLine(int argc, char** argv);
 // Starts a program without waiting for it. Returns false when it cannot start.
 bool StartProcess(const std::string& program, const std::vector<std::string>& args,
                   const std::string& workingFolder);
+
+// Lets standard output and standard error reach the terminal the program was
+// started from. A Windows program built without a console of its own (the
+// checker, skarrow) attaches to its parent's console for each stream that
+// leads nowhere; a stream redirected to a file or pipe stays as it is. Calling
+// it again changes nothing. Elsewhere the streams lead there already.
+void AttachToTerminal();
 
 enum class MessageIcon { kError, kInformation, kQuestion };
 // Shows a message box where a desktop exists; otherwise writes title and text

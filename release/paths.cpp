@@ -40,8 +40,4 @@ bool LinkedOutside(platform::FileSystem& files, const std::string& releaseDir,
          files.LeadsOutside(releaseDir, strings::BeforeLastSeparator(path));
 }
 
-bool IsRootOrDrive(std::string_view folder) {
-  return folder.empty() || (folder.size() == 2 && folder[1] == ':');
-}
-
 }  // namespace release

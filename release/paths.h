@@ -27,8 +27,4 @@ std::string ListedFilePath(const std::string& releaseDir, std::string_view fileN
 bool LinkedOutside(platform::FileSystem& files, const std::string& releaseDir,
                    std::string_view fileName);
 
-// Whether `folder`, joined with a name, names something in a root: the empty
-// text ("\name") or a bare drive ("C:\name"). No release lies there.
-bool IsRootOrDrive(std::string_view folder);
-
 }  // namespace release

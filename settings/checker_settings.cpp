@@ -17,39 +17,45 @@ Value& FieldOf(CheckerSettings& settings, const SettingKey& key) {
 
 // Stores a converted value; a value that its kind rejects changes nothing.
 template <typename Value>
-void StoreIfValid(CheckerSettings& settings, const SettingKey& key,
+bool StoreIfValid(CheckerSettings& settings, const SettingKey& key,
                   const std::optional<Value>& converted) {
   if (converted) FieldOf<Value>(settings, key) = *converted;
-}
-
-void ApplySetting(CheckerSettings& settings, const SettingKey& key, const std::string& value) {
-  switch (key.kind) {
-    case SettingKind::kNumberFlag:
-      FieldOf<bool>(settings, key) = numtext::ParseLeadingNumber(value) != 0;
-      break;
-    case SettingKind::kYesNo:
-      StoreIfValid(settings, key, numtext::ParseYesNo(value));
-      break;
-    case SettingKind::kWholeNumber:
-      StoreIfValid(settings, key, numtext::ParseWholeNumber(value));
-      break;
-    case SettingKind::kDecimalNumber:
-      StoreIfValid(settings, key, numtext::ParseSingle(value));
-      break;
-    case SettingKind::kText:
-    case SettingKind::kTemplate:
-      FieldOf<std::string>(settings, key) = value;
-      break;
-    case SettingKind::kCommentLine:
-      FieldOf<std::string>(settings, key) += ";" + value + "\r\n";
-      break;
-    case SettingKind::kMessageLine:
-      FieldOf<std::vector<std::string>>(settings, key).push_back(value);
-      break;
-  }
+  return converted.has_value();
 }
 
 }  // namespace
+
+bool ApplySetting(CheckerSettings& settings, const SettingKey& key, const std::string& value) {
+  switch (key.kind) {
+    case SettingKind::kNumberFlag:
+      FieldOf<bool>(settings, key) = numtext::ParseLeadingNumber(value) != 0;
+      return true;
+    case SettingKind::kYesNo:
+      return StoreIfValid(settings, key, numtext::ParseYesNo(value));
+    case SettingKind::kWholeNumber:
+      return StoreIfValid(settings, key, numtext::ParseWholeNumber(value));
+    case SettingKind::kDecimalNumber:
+      return StoreIfValid(settings, key, numtext::ParseSingle(value));
+    case SettingKind::kText:
+    case SettingKind::kTemplate:
+      FieldOf<std::string>(settings, key) = value;
+      return true;
+    case SettingKind::kCommentLine:
+      FieldOf<std::string>(settings, key) += ";" + value + "\r\n";
+      return true;
+    case SettingKind::kMessageLine:
+      FieldOf<std::vector<std::string>>(settings, key).push_back(value);
+      return true;
+  }
+  return false;
+}
+
+void ApplyPostLoadRules(CheckerSettings& settings) {
+  // MK_PARENT 2 rules out UP_TWO_IF_MULTI; a release with a 'complete' parent
+  // entry keeps its store, which names that entry for the next run to remove.
+  if (settings.MK_PARENT == 2) settings.UP_TWO_IF_MULTI = false;
+  if (!settings.COM_MAKE_IN_PARENT.empty()) settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE = false;
+}
 
 const SettingKey* FindSettingKey(std::string_view upperName) {
   auto found = std::find_if(kSettingKeys.begin(), kSettingKeys.end(),
@@ -77,10 +83,7 @@ CheckerSettings LoadSettingsFromLines(const std::vector<std::string>& lines) {
       ApplySetting(settings, *key, setting->value);
     }
   }
-  // MK_PARENT 2 rules out UP_TWO_IF_MULTI; a release with a 'complete' parent
-  // entry keeps its store, which names that entry for the next run to remove.
-  if (settings.MK_PARENT == 2) settings.UP_TWO_IF_MULTI = false;
-  if (!settings.COM_MAKE_IN_PARENT.empty()) settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE = false;
+  ApplyPostLoadRules(settings);
   return settings;
 }
 

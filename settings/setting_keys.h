@@ -93,4 +93,10 @@ inline constexpr auto kSettingKeys = std::to_array<SettingKey>({
 // The table entry of an upper-cased key, or nullptr for a key not in it.
 const SettingKey* FindSettingKey(std::string_view upperName);
 
+// Stores one line's value in its key's field, converted by the key's kind.
+// False when the kind rejects the value: the field then keeps what it held.
+bool ApplySetting(CheckerSettings& settings, const SettingKey& key, const std::string& value);
+// The two rules applied once the last line is read.
+void ApplyPostLoadRules(CheckerSettings& settings);
+
 }  // namespace settings

@@ -12,10 +12,11 @@
 
 #include <iostream>
 
-#include "updater/maker_info.h"
+#include "common/contact.h"
 #include "updater/settings_update.h"
 #include "updater/window_actions.h"
 #include "updater/window_texts.h"
+#include "updater/yes_no_dialog.h"
 
 namespace updater {
 
@@ -34,7 +35,7 @@ void ShowProblem(const std::string& text) {
 
 }  // namespace
 
-MainWindow::MainWindow() : frmMain_(std::make_unique<Fl_Double_Window>(470, 275, BRELLUN_CAPTION)) {
+MainWindow::MainWindow() : frmMain_(std::make_unique<Fl_Double_Window>(470, 310, BRELLUN_CAPTION)) {
   BuildMainFrame();
   BuildAddressFrame();
   frmMain_->end();
@@ -43,7 +44,7 @@ MainWindow::MainWindow() : frmMain_(std::make_unique<Fl_Double_Window>(470, 275,
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildMainFrame() {
-  auto* fraMain = new Fl_Group(10, 10, 450, 165);
+  auto* fraMain = new Fl_Group(10, 10, 450, 200);
   fraMain->box(FL_ENGRAVED_BOX);
 
   chkRenOld_ = new Fl_Check_Button(20, 20, 430, 25, BRELLUN_CHK_REN_OLD);
@@ -52,34 +53,37 @@ void MainWindow::BuildMainFrame() {
   auto* lblAbout = new Fl_Box(20, 50, 430, 70, BRELLUN_LBL_ABOUT);
   lblAbout->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
 
-  auto* cmdLoad = new Fl_Button(20, 130, 130, 30, BRELLUN_CMD_LOAD);
+  txtLoaded_ = new Fl_Output(85, 125, 365, 25, BRELLUN_LOADED);
+  txtLoaded_->value(LoadedFileText("").c_str());
+
+  auto* cmdLoad = new Fl_Button(20, 165, 130, 30, BRELLUN_CMD_LOAD);
   cmdLoad->callback(Forward<&MainWindow::Load>, this);
-  cmdUpdate_ = new Fl_Button(170, 130, 130, 30, BRELLUN_CMD_UPDATE);
+  cmdUpdate_ = new Fl_Button(170, 165, 130, 30, BRELLUN_CMD_UPDATE);
   cmdUpdate_->callback(Forward<&MainWindow::Update>, this);
   cmdUpdate_->deactivate();
-  auto* cmdQuit = new Fl_Button(320, 130, 130, 30, BRELLUN_CMD_QUIT);
+  auto* cmdQuit = new Fl_Button(320, 165, 130, 30, BRELLUN_CMD_QUIT);
   cmdQuit->callback([](Fl_Widget* button, void*) { button->window()->hide(); });
   fraMain->end();
 }
 
 void MainWindow::BuildAddressFrame() {
-  auto* fraEmail = new Fl_Group(10, 185, 450, 80);
+  auto* fraEmail = new Fl_Group(10, 220, 450, 80);
   fraEmail->box(FL_ENGRAVED_BOX);
 
-  auto* Label1 = new Fl_Box(20, 195, 105, 25, BRELLUN_LABEL1);
+  auto* Label1 = new Fl_Box(20, 230, 105, 25, BRELLUN_LABEL1);
   Label1->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
   // Looks like a text field; a click opens the page in the browser.
-  auto* txtWWw = new Fl_Button(130, 195, 320, 25, kMakerWebAddress);
+  auto* txtWWw = new Fl_Button(130, 230, 320, 25, contact::kWebAddress);
   txtWWw->box(FL_DOWN_BOX);
   txtWWw->color(FL_WHITE);
   txtWWw->labelcolor(FL_BLUE);
   txtWWw->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   txtWWw->callback([](Fl_Widget*, void*) { OpenMakerPage(ShowProblem); });
 
-  auto* Label2 = new Fl_Box(20, 230, 105, 25, BRELLUN_LABEL2);
+  auto* Label2 = new Fl_Box(20, 265, 105, 25, BRELLUN_LABEL2);
   Label2->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
-  auto* txtemail = new Fl_Output(130, 230, 320, 25);
-  txtemail->value(kMakerEmailAddress);
+  auto* txtemail = new Fl_Output(130, 265, 320, 25);
+  txtemail->value(contact::kEmailAddress);
   fraEmail->end();
 }
 
@@ -87,17 +91,20 @@ void MainWindow::Load() {
   Fl_Native_File_Chooser cmndlg(Fl_Native_File_Chooser::BROWSE_FILE);
   cmndlg.title(BRELLUN_LOAD_TITLE);
   cmndlg.filter(BRELLUN_FILTER "\t" BRELLUN_FILTER);
+  const std::string startFolder = LoadStartFolder();
+  cmndlg.directory(startFolder.c_str());
   cmndlg.preset_file(nullptr);
   if (cmndlg.show() != 0 || cmndlg.filename() == nullptr) return;
   const std::string chosen = cmndlg.filename();
   if (!IsSettingsFileName(chosen)) return;
   chosenPath_ = chosen;
+  txtLoaded_->value(LoadedFileText(chosenPath_).c_str());
   cmdUpdate_->activate();
 }
 
 void MainWindow::Update() {
-  UpdateChosenFile(
-      chosenPath_, chkRenOld_->value() != 0, [this] { cmdUpdate_->deactivate(); }, ShowProblem);
+  UpdateChosenFile(chosenPath_, chkRenOld_->value() != 0,
+                   {[this] { cmdUpdate_->deactivate(); }, AskYesNo, ShowProblem});
 }
 
 int RunWindow(bool selfTest) {

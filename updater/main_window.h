@@ -1,5 +1,6 @@
-// frmMain, the updater's window: pick a corvane.ini, update it, optionally
-// keeping the old one, then offer to open it in the text editor.
+// frmMain, the updater's window: pick a corvane.ini (the window shows which),
+// update it, optionally keeping the old one, then offer to open it in a text
+// editor.
 #pragma once
 
 #include <memory>
@@ -8,6 +9,7 @@
 class Fl_Button;
 class Fl_Check_Button;
 class Fl_Double_Window;
+class Fl_Output;
 
 namespace updater {
 
@@ -29,6 +31,7 @@ class MainWindow {
   std::unique_ptr<Fl_Double_Window> frmMain_;
   Fl_Check_Button* chkRenOld_ = nullptr;  // owned by frmMain_
   Fl_Button* cmdUpdate_ = nullptr;        // owned by frmMain_
+  Fl_Output* txtLoaded_ = nullptr;        // owned by frmMain_
   std::string chosenPath_;                // empty until a valid file is chosen
 };
 

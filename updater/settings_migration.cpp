@@ -5,10 +5,11 @@
 #include <string_view>
 #include <utility>
 
+#include "common/contact.h"
 #include "common/numtext.h"
+#include "common/version.h"
 #include "settings/setting_keys.h"
 #include "settings/setting_lines.h"
-#include "updater/maker_info.h"
 
 namespace updater {
 
@@ -93,10 +94,10 @@ void AppendLine(std::string& out, std::string_view text) { out.append(text).appe
 
 void AppendBanner(std::string& out) {
   AppendLine(out, kBannerRule);
-  AppendLine(out, "## ini ready for corvane 1.0.9");
-  AppendLine(out, std::string("## Scripts www: ") + kMakerWebAddress);
-  AppendLine(out, std::string("## Mirror www: ") + kMakerMirrorAddress);
-  AppendLine(out, std::string("## Contact me: ") + kMakerEmailAddress);
+  AppendLine(out, "## ini ready for corvane " + std::string(ProgramVersion()));
+  AppendLine(out, std::string("## Scripts www: ") + contact::kWebAddress);
+  AppendLine(out, std::string("## Forum: ") + contact::kForumAddress);
+  AppendLine(out, std::string("## Contact: ") + contact::kEmailAddress);
   AppendLine(out, "##");
   AppendLine(out, "##This software has been fully tested, however");
   AppendLine(out, "## if you use it, you do so at your own risk");

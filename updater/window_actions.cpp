@@ -1,31 +1,36 @@
 #include "updater/window_actions.h"
 
+#include "common/contact.h"
 #include "platform/file_system.h"
+#include "platform/platform.h"
 #include "updater/desktop_launch.h"
-#include "updater/maker_info.h"
 #include "updater/settings_update.h"
 #include "updater/window_texts.h"
-#include "updater/yes_no_dialog.h"
 
 namespace updater {
 
-void UpdateChosenFile(const std::string& chosenPath, bool keepOld,
-                      const std::function<void()>& disableUpdate,
-                      const ShowProblemFn& showProblem) {
+std::string LoadStartFolder() { return platform::ProgramFolder(); }
+
+std::string LoadedFileText(const std::string& chosenPath) {
+  return chosenPath.empty() ? BRELLUN_NOTHING_LOADED : chosenPath;
+}
+
+void UpdateChosenFile(const std::string& chosenPath, bool keepOld, const WindowHooks& window) {
   try {
-    UpdateSettingsFile(platform::SystemFileSystem(), chosenPath, keepOld);
+    UpdateSettingsFile(platform::SystemFileSystem(), chosenPath,
+                       keepOld ? KeepOld::kReplacing : KeepOld::kNo);
   } catch (const UpdateFailure& failure) {
-    // Nothing was rewritten: say so instead of reporting success.
-    showProblem(std::string(failure.what()) + "\nYour corvane.ini was left unchanged.");
+    // Instead of reporting success.
+    window.showProblem(failure.what());
     return;
   }
-  disableUpdate();
-  if (AskYesNo(BRELLUN_YAY_TITLE, BRELLUN_YAY_TEXT) && !OpenInTextEditor(chosenPath))
-    showProblem("Could not start the text editor for " + chosenPath + ".");
+  window.disableUpdate();
+  if (window.askYesNo(BRELLUN_YAY_TITLE, BRELLUN_YAY_TEXT) && !OpenInTextEditor(chosenPath))
+    window.showProblem(NoEditorText(chosenPath));
 }
 
 void OpenMakerPage(const ShowProblemFn& showProblem) {
-  if (!OpenInBrowser(kMakerWebAddress)) showProblem("Could not start the web browser.");
+  if (!OpenInBrowser(contact::kWebAddress)) showProblem("Could not start the web browser.");
 }
 
 }  // namespace updater

@@ -1,5 +1,4 @@
-// What the window's Update button and address field do, whichever desktop
-// shows the window.
+// What the window's buttons and fields do, whichever desktop shows the window.
 #pragma once
 
 #include <functional>
@@ -9,12 +8,27 @@ namespace updater {
 
 using ShowProblemFn = std::function<void(const std::string& text)>;
 
-// The Update button: keeps the old file when `keepOld`, migrates the file,
-// calls `disableUpdate`, then asks the "Yay!" question and opens the file in
-// the text editor on Yes. A failed update leaves the file unchanged, says so
-// through `showProblem` and leaves the button enabled for another try.
-void UpdateChosenFile(const std::string& chosenPath, bool keepOld,
-                      const std::function<void()>& disableUpdate, const ShowProblemFn& showProblem);
+// What the shared actions need of the window that runs them.
+struct WindowHooks {
+  std::function<void()> disableUpdate;
+  // A question with the information icon and the buttons Yes and No.
+  std::function<bool(const char* title, const char* text)> askYesNo;
+  ShowProblemFn showProblem;
+};
+
+// The folder the Load button's file-open dialog starts in: the program
+// folder, where the programs read their corvane.ini.
+std::string LoadStartFolder();
+
+// What the window shows of the loaded file (`chosenPath` empty: none yet).
+std::string LoadedFileText(const std::string& chosenPath);
+
+// The Update button: with the tick box (`keepOld`) copies the file to
+// corvane.ini.old first, replacing an older copy; migrates the file; disables
+// Update; then asks the "Yay!" question and opens the file in a text editor
+// on Yes, saying so when no editor could be started. A failed update says so
+// and leaves Update enabled for another try.
+void UpdateChosenFile(const std::string& chosenPath, bool keepOld, const WindowHooks& window);
 
 // A click on the web address opens the maker's page in the browser.
 void OpenMakerPage(const ShowProblemFn& showProblem);

@@ -11,6 +11,9 @@
   "Old keys will be carried over to new ini file, new keys will be left blank so that you " \
   "can differentiate which ones the new keys are.  Check s-readme.htm for explanation of "  \
   "each key."
+// The file Load has chosen, shown under the label.
+#define BRELLUN_LOADED "Loaded:"
+#define BRELLUN_NOTHING_LOADED "nothing yet: choose your corvane.ini with Load"
 #define BRELLUN_LABEL1 "Scripts www:"
 #define BRELLUN_LABEL2 "Contact me:"
 // The file-open dialog: its title, and the one filter's description and pattern.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 #include "checker/crc/crc32_kernels.h"
 #include "checker/crc/file_block.h"
@@ -49,21 +48,21 @@ std::optional<std::int32_t> clsCRC::CalculateFile(const std::string& Filename) {
   if (length == 0) return std::nullopt;
   auto file = files_.OpenForReading(Filename);
   Clear();
-  const auto block = std::make_unique_for_overwrite<std::uint8_t[]>(crc_internal::kFileBlockSize);
+  const crc_internal::PageAlignedBlock block;
   // The length asked for first is what counts: a file that has grown since is
   // read only that far, and bytes missing from one that has shrunk count as
   // zeros, as with one read of the whole length into a fresh buffer.
   for (std::int64_t remaining = length; remaining > 0;) {
     const std::size_t want =
-        static_cast<std::size_t>(std::min<std::int64_t>(remaining, crc_internal::kFileBlockSize));
+        static_cast<std::size_t>(std::min<std::int64_t>(remaining, block.size()));
     std::size_t got = 0;
     while (got < want) {
-      const std::size_t n = file->Read(block.get() + got, want - got);
+      const std::size_t n = file->Read(block.data() + got, want - got);
       if (n == 0) break;
       got += n;
     }
-    std::memset(block.get() + got, 0, want - got);
-    AddBytes({block.get(), want});
+    std::memset(block.data() + got, 0, want - got);
+    AddBytes({block.data(), want});
     remaining -= static_cast<std::int64_t>(want);
   }
   return Value();

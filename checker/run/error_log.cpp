@@ -2,30 +2,26 @@
 
 #include "checker/run/permissions.h"
 #include "checker/run/phases.h"
+#include "common/contact.h"
 #include "common/numtext.h"
 #include "common/strings.h"
+#include "common/version.h"
 #include "platform/platform.h"
 #include "release/ignore_failure.h"
-#include "release/paths.h"
+#include "release/own_files.h"
 #include "release/removal.h"
 
 namespace {
 
-constexpr int kVersion[] = {1, 0, 9};  // major, minor, revision
-
-std::string Version() {
-  return numtext::FormatInteger(kVersion[0]) + "." + numtext::FormatInteger(kVersion[1]) + "." +
-         numtext::FormatInteger(kVersion[2]);
-}
-
 std::string ErrorLogPath(const CheckRun& run) {
-  return run.releaseDir + platform::kSeparator + kErrorLogName;
+  return run.releaseDir + platform::kSeparator + release::kErrorLogName;
 }
 
-// A folder to write the log into: the release folder once it is known, and
-// never a drive or file-system root (which a bare "\errorlog.txt" would be).
+// A folder to write the log into: the release folder once it is known. A
+// release in a drive root ("R:") has its log there; an upload without any
+// folder has none (a bare "\errorlog.txt" would land in a root it never named).
 bool HasReleaseFolder(const CheckRun& run) {
-  return !release::IsRootOrDrive(run.releaseDir) && run.files.FolderExists(run.releaseDir);
+  return !run.releaseDir.empty() && run.files.FolderExists(run.releaseDir);
 }
 
 void DeleteFolderIfExists(CheckRun& run, const std::string& path) {
@@ -36,7 +32,7 @@ void DeleteFolderIfExists(CheckRun& run, const std::string& path) {
 
 std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
                                        const std::string& description) {
-  const std::string version = Version();
+  const std::string version(ProgramVersion());
   std::vector<std::string> lines = {
       "corvane " + version + " error log",
       "",
@@ -62,9 +58,9 @@ std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
       "and a brief explanation of how the situation occured (if possible)",
       "If you do not have the newest version of corvane (build " + version + ") then don't bother",
       "e-mailing me.  I ONLY SUPPORT LATEST VERSION",
-      "http://www.example.org/corvane",
-      "http://forum.example.org/corvane",
-      "support@example.org",
+      contact::kWebAddress,
+      contact::kForumAddress,
+      contact::kEmailAddress,
   };
   lines.insert(lines.end(), note.begin(), note.end());
   return lines;

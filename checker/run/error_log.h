@@ -6,8 +6,6 @@
 
 #include "checker/run/check_run.h"
 
-inline constexpr const char* kErrorLogName = "errorlog.txt";
-
 // The lines of the log for a failure with this number and description.
 std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
                                        const std::string& description);

@@ -8,13 +8,13 @@
 #include "checker/run/status_entry.h"
 #include "platform/platform.h"
 #include "release/ignore_failure.h"
+#include "release/own_files.h"
 #include "release/removal.h"
 
 namespace {
 
 using release::IgnoreFailure;
 
-constexpr const char* kInProgressName = "SFV CHECK IN PROGRESS - WAIT FOR RESULT";
 constexpr const char* kNameCharsNote =
     " does not contain any of these characters /\\:*?<>|\"\r\n"
     "And make sure that your SITENAME & PERBAR_CHR & PERBAR_NON do not contain any of the "
@@ -22,7 +22,9 @@ constexpr const char* kNameCharsNote =
 
 std::string ReleasePrefix(const CheckRun& run) { return run.releaseDir + platform::kSeparatorText; }
 
-std::string InProgressPath(const CheckRun& run) { return ReleasePrefix(run) + kInProgressName; }
+std::string InProgressPath(const CheckRun& run) {
+  return ReleasePrefix(run) + release::kInProgressName;
+}
 
 // The sweep's rule for one entry: names holding the keyword go, or with
 // DEL_NOT_CONTAIN the names without it. Folders go with their content; files

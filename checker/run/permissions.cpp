@@ -6,6 +6,7 @@
 #include "checker/run/check_run.h"
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
+#include "common/strings.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 #include "release/ignore_failure.h"
@@ -29,6 +30,13 @@ constexpr const char* kFolderLockAction =
 void LockOne(CheckRun& run, const std::string& path) {
   const settings::CheckerSettings& s = run.settings;
   SetPermissions(run, s.LOCK_CHMOD, s.LOCK_USER, s.LOCK_GROUP, path, 1);
+}
+
+// A folder's entry lies in the permission file of the folder above, which is
+// replaced: runs killed while replacing it left their temporary files there.
+void LockFolder(CheckRun& run, const std::string& folder) {
+  run.files.RemoveLeftoverTemporaries(strings::BeforeLastSeparator(folder));
+  LockOne(run, folder);
 }
 
 }  // namespace
@@ -90,8 +98,8 @@ void LockRelease(CheckRun& run) {
     SetErrorContext(run, kFolderLockAction,
                     "Copy permlet.ocx into your windows\\system32 folder & run the following at a "
                     "dos prompt:\r\nregsvr32.exe permlet.ocx");
-    LockOne(run, run.releaseDir);
-    if (run.isMultiCd) LockOne(run, run.parentPath + run.mainReleaseName);
+    LockFolder(run, run.releaseDir);
+    if (run.isMultiCd) LockFolder(run, run.parentPath + run.mainReleaseName);
   }
   if (s.LOCK_FILES_IF_COMPLETE) {
     std::vector<platform::DirEntry> entries;

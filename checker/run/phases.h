@@ -17,8 +17,9 @@ bool TakeServerCrc(CheckRun& run);
 void FindReleaseSfv(CheckRun& run);
 void ReadSfvList(CheckRun& run);
 
-// status_store.cpp
-void HandleStatusStoreUpload(CheckRun& run);
+// status_store.cpp. HandleStatusStoreUpload: true when the uploaded file is
+// a status store; the run ends then.
+bool HandleStatusStoreUpload(CheckRun& run);
 void ReadStatusStore(CheckRun& run);
 void UpdateUserStats(CheckRun& run);
 void WriteStatusStore(CheckRun& run);
@@ -31,7 +32,11 @@ void CompleteRelease(CheckRun& run);
 
 // bad_file.cpp: a file that failed its check moved aside or deleted, as
 // HANDLE_BAD_FILES says; shared by the verification pass and the zip test.
-void SetBadFileAside(CheckRun& run, const std::string& path);
+// An older ".bad" file goes when the file takes its place, and in the pass
+// also when the file stays. False: the file is still being written, has no
+// verdict yet and was left alone.
+enum class OlderBadFile { kRemovedWhenSetAside, kAlwaysRemoved };
+[[nodiscard]] bool SetBadFileAside(CheckRun& run, const std::string& path, OlderBadFile older);
 
 // templates.cpp
 std::string ExpandTemplate(CheckRun& run, const std::string& text, bool completeFlag);

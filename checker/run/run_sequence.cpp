@@ -8,7 +8,6 @@
 #include "common/strings.h"
 #include "platform/platform.h"
 #include "release/ignore_failure.h"
-#include "release/paths.h"
 #include "settings/checker_settings.h"
 
 namespace {
@@ -24,10 +23,7 @@ void ShowSettingsError(const std::string& text) {
 
 // What kind of upload this is. False when the run ends here.
 bool DispatchUpload(CheckRun& run) {
-  if (strings::ContainsIgnoreCase(run.targetPath, release::kStatusStoreName)) {
-    HandleStatusStoreUpload(run);
-    return false;
-  }
+  if (HandleStatusStoreUpload(run)) return false;
   const std::string lowerPath = strings::ToLower(run.targetPath);
   run.isZipUpload = lowerPath.find(".zip") != std::string::npos;
   if (lowerPath.find(".sfv") == std::string::npos) {
@@ -44,8 +40,11 @@ bool DispatchUpload(CheckRun& run) {
 }
 
 // Shows that a check runs. The parent folder is a courtesy: a failure
-// while finding it or marking it skips the rest of both.
+// while finding it or marking it skips the rest of both. The run replaces
+// files of the release from here on; what runs killed while replacing one
+// left beside it goes first.
 void MarkInProgress(CheckRun& run) {
+  run.files.RemoveLeftoverTemporaries(run.releaseDir);
   if (!run.settings.DELKEYWORD.empty()) SweepOldHeaders(run);
   MarkCheckInProgress(run);
   WriteWaitMessage(run);

@@ -20,6 +20,25 @@ using release::IgnoreFailure;
 constexpr std::size_t kFieldCount = 6;
 constexpr std::size_t kFixedLines = 9;
 constexpr std::size_t kMaxRecords = std::numeric_limits<std::int16_t>::max();
+// Above this a single no longer counts whole files one by one, and the
+// ranking's percentage of such a count would pass the single range.
+constexpr float kMaxFileCount = 16777216;
+
+// A value as the store keeps it: a line break would start a line of its own
+// (a forged user record, say), and inside a record a "|" would start another
+// field. Each such character becomes a blank.
+std::string StoredText(std::string text, bool recordField) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n' || (recordField && c == '|')) c = ' ';
+  }
+  return text;
+}
+
+// The -l: value as the run read it: its single-precision text, not the
+// binary fraction beyond it (0.1, not 0.100000001490116).
+double SingleAsShown(float value) {
+  return numtext::ParseDouble(numtext::FormatSingle(value)).value_or(value);
+}
 
 // Names of entries that later runs delete must name something inside the
 // release (or the parent folder), never a path elsewhere.
@@ -55,6 +74,16 @@ void ReadFixedLines(CheckRun& run, const std::vector<std::string>& lines) {
   if (auto* genre = line(9); genre && run.id3Genre == "no_id3_genre") run.id3Genre = *genre;
 }
 
+void RebuildRankKeys(CheckRun& run) {
+  run.rankKeys.clear();
+  for (const UserStat& stat : run.userStats) run.rankKeys.push_back(RankKey(stat));
+}
+
+// A complete release whose store goes at the end of the run gets none written.
+bool StoreDeletedOnCompletion(const CheckRun& run) {
+  return run.releaseComplete && run.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE;
+}
+
 }  // namespace
 
 std::string StatusStorePath(const CheckRun& run) {
@@ -67,12 +96,12 @@ std::string RankKey(const UserStat& stat) {
 }
 
 std::string FormatUserStat(const UserStat& stat) {
-  return numtext::FormatInteger(stat.ordinal) + "|" + stat.userName + "|" + stat.groupName + "|" +
-         numtext::FormatDouble(stat.sizeKb) + "|" + numtext::FormatDouble(stat.lAverage) + "|" +
-         numtext::FormatSingle(stat.fileCount);
+  return numtext::FormatInteger(stat.ordinal) + "|" + StoredText(stat.userName, true) + "|" +
+         StoredText(stat.groupName, true) + "|" + numtext::FormatDouble(stat.sizeKb) + "|" +
+         numtext::FormatDouble(stat.lAverage) + "|" + numtext::FormatSingle(stat.fileCount);
 }
 
-UserStat ParseUserStat(const std::string& line) {
+UserStat ParseUserStat(const std::string& line, std::int16_t position) {
   // Each field ends at the next "|"; the file count is all that follows the
   // fifth. A field whose "|" is missing is not cut out.
   std::vector<std::string> fields;
@@ -86,12 +115,13 @@ UserStat ParseUserStat(const std::string& line) {
   fields.resize(kFieldCount);
 
   UserStat stat;
-  stat.ordinal = numtext::ParseWholeNumber(fields[0]).value_or(0);
+  stat.ordinal = position;
   stat.userName = fields[1];
   stat.groupName = fields[2];
   stat.sizeKb = numtext::ParseDouble(fields[3]).value_or(0);
   stat.lAverage = numtext::ParseDouble(fields[4]).value_or(0);
-  stat.fileCount = numtext::ParseSingle(fields[5]).value_or(0);
+  const float fileCount = numtext::ParseSingle(fields[5]).value_or(0);
+  if (std::fabs(fileCount) <= kMaxFileCount) stat.fileCount = fileCount;
   return stat;
 }
 
@@ -109,7 +139,7 @@ std::string FormatStatusStore(const CheckRun& run) {
   };
   for (const UserStat& stat : run.userStats) lines.push_back(FormatUserStat(stat));
   std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
+  for (const std::string& line : lines) text += StoredText(line, false) + "\r\n";
   return text;
 }
 
@@ -119,8 +149,14 @@ double AverageAfter(double previousAverage, float fileCount, float good, float v
   return (previousAverage * earlier + static_cast<double>(value) * good) / fileCount;
 }
 
-void HandleStatusStoreUpload(CheckRun& run) {
+bool HandleStatusStoreUpload(CheckRun& run) {
+  // The uploaded file's own name tells, not its folders': a release may be
+  // called "My.SfvStatus.Rel".
+  if (!strings::ContainsIgnoreCase(strings::AfterLastSeparator(run.targetPath),
+                                   release::kStatusStoreName))
+    return false;
   if (run.settings.DELETE_SFV_STATUS_ON_UPLOAD) run.files.DeleteFile(run.targetPath, false);
+  return true;
 }
 
 void ReadStatusStore(CheckRun& run) {
@@ -130,17 +166,20 @@ void ReadStatusStore(CheckRun& run) {
   IgnoreFailure([&] { lines = run.files.ReadTextLines(path); });
   ReadFixedLines(run, lines);
   for (std::size_t i = kFixedLines; i < lines.size() && run.userStats.size() < kMaxRecords; ++i) {
-    run.userStats.push_back(ParseUserStat(lines[i]));
-    run.rankKeys.push_back(RankKey(run.userStats.back()));
+    run.userStats.push_back(
+        ParseUserStat(lines[i], static_cast<std::int16_t>(run.userStats.size() + 1)));
   }
+  RebuildRankKeys(run);
 }
 
 void UpdateUserStats(CheckRun& run) {
   const float good = run.counters.runGoodCount;
   const double sizeKb = run.counters.runSizeKb;
+  // Names compare as the store keeps them, the form records are read back in.
+  const std::string storedName = StoredText(run.statUserName, true);
   bool matched = false;
   for (UserStat& stat : run.userStats) {
-    if (stat.userName != run.statUserName) continue;
+    if (StoredText(stat.userName, true) != storedName) continue;
     matched = true;
     stat.fileCount += good;
     // From the first match on a failing step is skipped: a stored total
@@ -152,21 +191,22 @@ void UpdateUserStats(CheckRun& run) {
           AverageAfter(stat.lAverage, stat.fileCount, good, run.statLValue), 1);
     });
   }
-  if (matched || run.userStats.size() >= kMaxRecords) return;
-  UserStat stat;
-  stat.ordinal = static_cast<std::int16_t>(run.userStats.size() + 1);
-  stat.userName = run.statUserName;
-  stat.groupName = run.statGroupName;
-  // Kept to the precision the store shows: 2 decimals of KB, 1 of the average.
-  stat.sizeKb = numtext::RoundHalfEven(sizeKb, 2);
-  stat.lAverage = numtext::RoundHalfEven(run.statLValue, 1);
-  stat.fileCount = good;
-  run.userStats.push_back(stat);
-  run.rankKeys.push_back(RankKey(stat));
+  if (!matched && run.userStats.size() < kMaxRecords) {
+    UserStat stat;
+    stat.ordinal = static_cast<std::int16_t>(run.userStats.size() + 1);
+    stat.userName = run.statUserName;
+    stat.groupName = run.statGroupName;
+    stat.sizeKb = sizeKb;
+    stat.lAverage = SingleAsShown(run.statLValue);
+    stat.fileCount = good;
+    run.userStats.push_back(stat);
+  }
+  // The ranking of the rest of the run counts this upload.
+  RebuildRankKeys(run);
 }
 
 void WriteStatusStore(CheckRun& run) {
-  if (run.releaseComplete) return;
+  if (StoreDeletedOnCompletion(run)) return;
   const std::string path = StatusStorePath(run);
   run.files.WriteFileAtomically(path, FormatStatusStore(run));
   const settings::CheckerSettings& s = run.settings;
@@ -179,7 +219,5 @@ void WriteStatusStore(CheckRun& run) {
 
 void DeleteStatusStore(CheckRun& run) {
   const std::string path = StatusStorePath(run);
-  if (run.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE && run.releaseComplete &&
-      run.files.FileExists(path))
-    run.files.DeleteFile(path, true);
+  if (StoreDeletedOnCompletion(run) && run.files.FileExists(path)) run.files.DeleteFile(path, true);
 }

@@ -13,7 +13,8 @@ constexpr float kMaxUnits = 32767;
 
 // A unit repeated once per whole step from 1 that does not pass `count`.
 std::string Repeat(const std::string& unit, float count) {
-  if (count > kMaxUnits) throw RunError(platform::kOverflow);
+  if (count > kMaxUnits)
+    throw TemplateError(platform::kOverflow, "the progress bar is longer than 32767 units");
   std::string text;
   for (int step = 1; step <= count; ++step) text += unit;
   return text;
@@ -26,9 +27,10 @@ std::string BuildProgressBar(const CheckRun& run) {
   const float ratio = DivideOrFail(run.counters.goodFiles, run.counters.totalFiles);
   const float done = numtext::RoundHalfEvenSingle(ratio * s.PERBAR_LEN, 0);
   std::string bar = Repeat(s.PERBAR_CHR, done) + Repeat(s.PERBAR_NON, s.PERBAR_LEN - done);
-  // The threshold compares the single-precision ratio in double precision, so
-  // 19 of 20 (0.95 as a single lies just below 0.95) is not adjusted.
-  if (static_cast<double>(ratio) >= 0.95 && ratio < 1) {
+  // The threshold is taken on the counts' ratio in double precision, where 19
+  // of 20 is 0.95 itself; the single-precision ratio lies just below it.
+  const double exact = static_cast<double>(run.counters.goodFiles) / run.counters.totalFiles;
+  if (exact >= 0.95 && exact < 1) {
     if (!bar.empty()) bar.pop_back();
     bar += s.PERBAR_NON;
   }

@@ -14,12 +14,17 @@ namespace {
 // A width as a whole number; anything else is a conversion error.
 int ColumnWidth(const std::string& text) {
   if (const std::optional<std::int16_t> width = numtext::ParseWholeNumber(text)) return *width;
-  throw RunError(numtext::ParseNumber(text) ? platform::kOverflow : platform::kTypeMismatch);
+  if (numtext::ParseNumber(text)) {
+    throw TemplateError(platform::kOverflow, "a column width is above 32767");
+  }
+  throw TemplateError(platform::kTypeMismatch, "a column width is not a whole number");
 }
 
 // The text between two positions; a group written backwards has none.
 std::string Between(const std::string& text, std::size_t from, std::size_t to) {
-  if (to < from) throw RunError(platform::kInvalidArgument);
+  if (to < from) {
+    throw TemplateError(platform::kInvalidArgument, "a \"%>\" stands before its \"%<\"");
+  }
   return text.substr(from, to - from);
 }
 
@@ -34,7 +39,10 @@ std::string PadColumns(std::string text) {
     const std::size_t close = text.find("%>");
     if (close != std::string::npos) {
       const std::size_t hash = text.find('#', close);
-      if (hash == std::string::npos) throw RunError(platform::kInvalidArgument);
+      if (hash == std::string::npos) {
+        throw TemplateError(platform::kInvalidArgument,
+                            "a column group has no \"#\" after its \"%>\"");
+      }
       const std::string column = Between(text, open + 2, close);
       const int width = ColumnWidth(text.substr(close + 2, hash - close - 2));
       const std::string group = "%<" + column + "%>" + numtext::FormatInteger(width) + "#";

@@ -30,9 +30,13 @@ std::size_t NthMarker(const std::string& text, const std::string& marker, int co
 std::string FillLineWidth(std::string text, int outputWidth) {
   const std::size_t first = text.find("%#");
   const char digit = first + 2 < text.size() ? text[first + 2] : '\0';
-  if (digit < '0' || digit > '9') throw RunError(platform::kTypeMismatch);
+  if (digit < '0' || digit > '9') {
+    throw TemplateError(platform::kTypeMismatch, "a \"%#\" is not followed by a digit");
+  }
   const int count = digit - '0';
-  if (count == 0) throw RunError(platform::kDivisionByZero);
+  if (count == 0) {
+    throw TemplateError(platform::kDivisionByZero, "the marker \"%#0\" counts no markers");
+  }
   const std::string marker = std::string("%#") + digit;
 
   const long fillerLength =
@@ -43,7 +47,9 @@ std::string FillLineWidth(std::string text, int outputWidth) {
   if (tenths % 10 == 0) return strings::ReplaceAll(text, marker, cut);
 
   const std::size_t last = NthMarker(text, marker, count);
-  if (last == std::string::npos) throw RunError(platform::kInvalidArgument);
+  if (last == std::string::npos) {
+    throw TemplateError(platform::kInvalidArgument, "fewer \"%#\" markers than their digit says");
+  }
   const double extraLength = numtext::RoundHalfEven((tenths % 10) * count * 0.1, 0);
   const std::string extra = cut.substr(0, static_cast<std::size_t>(extraLength));
   text = text.substr(0, last) + strings::ReplaceAll(text.substr(last), marker, cut + extra);

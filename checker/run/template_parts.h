@@ -6,6 +6,11 @@
 #include <string>
 
 #include "checker/run/check_run.h"
+#include "checker/run/run_error.h"
+
+// A malformed template's failure: the classic error and, after it, what in
+// the template caused it, so the error log and the settings check name it.
+RunError TemplateError(int number, const char* cause);
 
 // a / b as the counters divide; a zero divisor is the classic division error.
 float DivideOrFail(float dividend, float divisor);

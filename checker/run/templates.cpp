@@ -67,6 +67,10 @@ std::string ReplaceValueCodes(const CheckRun& run, std::string text, bool comple
 
 }  // namespace
 
+RunError TemplateError(int number, const char* cause) {
+  return RunError(number, std::string(platform::ClassicDescription(number)) + ": " + cause);
+}
+
 float DivideOrFail(float dividend, float divisor) {
   if (divisor == 0) throw RunError(platform::kDivisionByZero);
   return dividend / divisor;

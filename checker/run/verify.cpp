@@ -9,7 +9,7 @@
 #include "common/numtext.h"
 #include "common/strings.h"
 #include "platform/platform.h"
-#include "release/ignore_failure.h"
+#include "release/own_files.h"
 #include "release/paths.h"
 #include "release/removal.h"
 
@@ -35,16 +35,32 @@ void Report(CheckRun& run, const char* outcome, const std::string& name) {
   run.resultReport += outcome + name + "\r\n";
 }
 
+// The release's own files, which its SFV must not hand to the pass. The zip
+// archives of a set listed in the SFV bring file_id.diz, which the checker
+// takes out of the first of them.
+release::OwnFiles OwnFilesOf(const CheckRun& run) {
+  release::OwnFiles own;
+  own.sfvName = strings::AfterLastSeparator(run.targetPath);
+  own.messageFile = run.settings.MSGFILE;
+  own.headerName = run.headerName;
+  for (const SfvEntry& entry : run.sfvList) {
+    if (strings::ContainsIgnoreCase(entry.fileName, ".zip")) own.zipSet = true;
+  }
+  return own;
+}
+
 // The pass over one list, with what it carries from entry to entry.
 class Pass {
  public:
-  explicit Pass(CheckRun& run) : run_(run), count_(run.sfvList.size()) {}
+  explicit Pass(CheckRun& run) : run_(run), count_(run.sfvList.size()), own_(OwnFilesOf(run)) {}
 
   void CheckEntry(std::size_t i) {
     const std::string& name = run_.sfvList[i - 1].fileName;
     // A name that leads out of the release, by its text or through a link, is
-    // neither read nor given markers: it is not the release's own.
-    if (!release::StaysInRelease(name) || release::LinkedOutside(run_.files, run_.releaseDir, name))
+    // neither read nor given markers: it is not the release's own. Nor is one
+    // of the files the checker and the server keep there.
+    if (!release::StaysInRelease(name) ||
+        release::LinkedOutside(run_.files, run_.releaseDir, name) || release::IsOwnFile(name, own_))
       return ReportUnreadable(name);
     try {
       CheckListedFile(i, name);
@@ -63,8 +79,10 @@ class Pass {
     const std::string path = release::ListedFilePath(run_.releaseDir, name);
     const bool exists = run_.files.FileExists(path);
     const std::string& previous = run_.previousStatusFlags;
-    if (exists && previous.size() == count_ && previous[i - 1] == '1') {
-      // Found good before: not read again.
+    if (exists && previous.size() == count_ && previous[i - 1] == '1' &&
+        name != run_.uploadedName) {
+      // Found good before: not read again, unless it is the file just
+      // uploaded, which may have replaced the good one.
       Report(run_, "CRC OK  : ", name);
       run_.statusFlags += '1';
     } else if (!exists && !name.empty()) {
@@ -131,18 +149,18 @@ class Pass {
     Report(run_, "CRC OK  : ", name);
   }
 
-  // An older ".bad" goes whatever HANDLE_BAD_FILES says. The bad-file
-  // actions ignore their failures one by one.
+  // A file that is still being written (its CRC taken on the server's word)
+  // has no verdict yet: it is unreadable, as reading it would have made it.
   void Bad(const std::string& name, const std::string& path) {
+    if (!SetBadFileAside(run_, path, OlderBadFile::kAlwaysRemoved)) return ReportUnreadable(name);
     run_.statusFlags += '0';
-    release::IgnoreFailure([&] { release::DeleteIfExists(run_.files, path + ".bad"); });
-    SetBadFileAside(run_, path);
     Report(run_, "CRC BAD : ", name);
     run_.counters.badFiles += 1;
   }
 
   CheckRun& run_;
   const std::size_t count_;
+  const release::OwnFiles own_;
   double estimateSeconds_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "checker/run/permissions.h"
 #include "checker/run/phases.h"
@@ -14,24 +15,24 @@
 #include "common/strings.h"
 #include "platform/platform.h"
 #include "release/ignore_failure.h"
+#include "release/own_files.h"
 #include "unzip32/zip_reader.h"
 
 namespace {
 
 using release::IgnoreFailure;
 
-constexpr const char* kDizName = "file_id.diz";
 // A description file is a few lines; anything larger is not one.
 constexpr std::size_t kMaxDizBytes = 1 << 20;
 
 std::string DizPath(const CheckRun& run) {
-  return run.releaseDir + platform::kSeparator + kDizName;
+  return run.releaseDir + platform::kSeparator + release::kDizName;
 }
 
 // Whether a member is file_id.diz once its folder part is dropped, letter
 // case ignored. Archives made on Windows may use either separator.
 bool IsFileIdDiz(const std::string& memberName) {
-  return strings::EqualsIgnoreCase(strings::FileNamePart(memberName), kDizName);
+  return strings::EqualsIgnoreCase(strings::FileNamePart(memberName), release::kDizName);
 }
 
 // Writes the archive's first file_id.diz to `target` if it passes its test.
@@ -72,6 +73,29 @@ std::optional<float> CountInLine(const std::string& line) {
   return std::nullopt;
 }
 
+// The good archives of a set, as the status text keeps them: their count,
+// then the name of each archive it counts, each after a "|" ("2|a1.zip|a2.zip").
+// The count leads, so older runs and stores read the text as the count
+// alone; a count from such a store names no archives.
+struct GoodArchives {
+  double count = 0;
+  std::vector<std::string> names;
+
+  explicit GoodArchives(const std::string& statusText)
+      : count(numtext::ParseLeadingNumber(statusText)) {
+    std::vector<std::string> fields = strings::Split(statusText, "|");
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+      if (!fields[i].empty()) names.push_back(std::move(fields[i]));
+    }
+  }
+
+  std::string Text() const {
+    std::string text = numtext::FormatDouble(count);
+    for (const std::string& name : names) text += "|" + name;
+    return text;
+  }
+};
+
 }  // namespace
 
 bool ExtractFileIdDiz(CheckRun& run) {
@@ -96,23 +120,37 @@ bool ReadZipExpectedCount(CheckRun& run) {
   return run.counters.totalFiles != 0;
 }
 
+// An archive counts once however often it arrives, and no longer once it
+// arrives damaged. Names compare without regard to letter case, as the
+// server's file system does.
 void TestZipRelease(CheckRun& run) {
   ReleaseCounters& counters = run.counters;
-  run.statusFlags = run.previousStatusFlags;
+  GoodArchives archives(run.previousStatusFlags);
+  const std::string name = strings::AfterLastSeparator(run.targetPath);
+  const auto counted =
+      std::find_if(archives.names.begin(), archives.names.end(),
+                   [&](const auto& n) { return strings::EqualsIgnoreCase(n, name); });
   // A test that cannot be made at all counts as a bad archive, never a good one.
   bool good = false;
   IgnoreFailure([&] { good = TestArchive(run.targetPath) == 0; });
-  if (good) {
-    run.statusFlags = numtext::FormatDouble(numtext::ParseLeadingNumber(run.statusFlags) + 1);
+  if (good && counted == archives.names.end()) {
+    archives.count += 1;
+    archives.names.push_back(name);
     IgnoreFailure([&] {
       counters.runSizeKb += static_cast<double>(run.files.FileLength(run.targetPath)) / 1000;
     });
     counters.runGoodCount += 1;
-  } else {
+  } else if (!good && SetBadFileAside(run, run.targetPath, OlderBadFile::kRemovedWhenSetAside)) {
+    // An archive still being written is neither counted nor uncounted: it has
+    // no verdict yet.
+    if (counted != archives.names.end()) {
+      archives.count -= 1;
+      archives.names.erase(counted);
+    }
     counters.badFiles += 1;
-    SetBadFileAside(run, run.targetPath);
   }
-  counters.missingFiles = counters.totalFiles - counters.badFiles -
-                          static_cast<float>(numtext::ParseLeadingNumber(run.statusFlags));
+  run.statusFlags = archives.Text();
+  counters.missingFiles =
+      counters.totalFiles - counters.badFiles - static_cast<float>(archives.count);
   CompleteRelease(run);
 }

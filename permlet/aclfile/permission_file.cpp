@@ -221,9 +221,9 @@ int PermissionFile::SaveKeptChanges() {
 // Written beside and renamed over the old file, so that the server, or a
 // process that dies while writing, never sees it half written; a failed write
 // (a full disk among others) leaves the old file whole. Only where the system
-// refuses the rename, as it does while the server holds the file open, is the
-// file rewritten in place: the new content was just written whole beside it,
-// so the disk has room for it.
+// refuses the rename for good is the file rewritten in place: the new content
+// was just written whole beside it, so the disk has room for it. (The server
+// holding the file open is waited out or written past by the atomic write.)
 int PermissionFile::Write() {
   if (permFilePath_.empty()) return 0;
   std::string text;

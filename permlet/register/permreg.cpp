@@ -5,17 +5,30 @@
 //
 // /u unregisters, /s suppresses the messages. The exit status tells how far it
 // got: 0 done, 1 bad arguments, 3 library not loadable, 4 entry point not
-// found, 5 the library's registration failed.
+// found, 5 the library's registration failed. "--help" or "--version" as the
+// whole command line prints the usage or the version.
 #include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "common/terminal.h"
 #include "platform/component.h"
 #include "platform/os_error.h"
+#include "platform/platform.h"
 
 namespace {
 
 enum ExitStatus { kDone = 0, kBadArguments = 1, kLoadFailed = 3, kNoEntry = 4, kFailed = 5 };
+
+constexpr const char* kUsageLine = "Usage: permreg [/u] [/s] library\n";
+constexpr const char* kHelp =
+    "Registers a component library in the component registry of the program folder\n"
+    "(components.reg), as regsvr32 does on Windows:\n"
+    "  permreg permlet.ocx       registers the permission control for corvane\n"
+    "  permreg /u permlet.ocx    unregisters it\n"
+    "  /s                        prints no messages\n"
+    "Exit status: 0 done, 1 bad arguments, 3 the library does not load, 4 it has no\n"
+    "registration entry point, 5 its registration failed.\n";
 
 struct Options {
   bool unregister = false;
@@ -46,9 +59,13 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (terminal::AnswerHelpOrVersion(platform::CommandLine(argc, argv), "permreg",
+                                    std::string(kUsageLine) + kHelp)) {
+    return kDone;
+  }
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "Usage: permreg [/u] [/s] library\n");
+    std::fputs(kUsageLine, stderr);
     return kBadArguments;
   }
   const char* entry = options.unregister ? "DllUnregisterServer" : "DllRegisterServer";

@@ -33,17 +33,23 @@ class PosixInputFile : public InputFile {
   std::string path_;
 };
 
+enum class Writers { kNone, kSome, kUnknown };
+
 // Whether some descriptor anywhere holds the open file for writing. A read
-// lease is refused exactly then; it is given back at once. Where leases are
-// not available the answer is "no".
-bool OpenForWritingElsewhere(int fd) {
+// lease is refused exactly then (EAGAIN); it is given back at once. Any other
+// refusal leaves the question open: the system grants leases only to the
+// file's owner or a holder of CAP_LEASE, and only on file systems that have
+// them.
+Writers ProbeWriters(int fd) {
   // Should a writer open the file in the instant the lease is held, the
   // system signals the holder: make that a signal which is ignored unless
   // handled, instead of SIGIO, which would end the process.
-  if (fcntl(fd, F_SETSIG, SIGURG) != 0) return false;
-  if (fcntl(fd, F_SETLEASE, F_RDLCK) != 0) return errno == EAGAIN;
+  if (fcntl(fd, F_SETSIG, SIGURG) != 0) return Writers::kUnknown;
+  if (fcntl(fd, F_SETLEASE, F_RDLCK) != 0) {
+    return errno == EAGAIN ? Writers::kSome : Writers::kUnknown;
+  }
   fcntl(fd, F_SETLEASE, F_UNLCK);
-  return false;
+  return Writers::kNone;
 }
 
 bool IsRegularFile(int fd) {
@@ -53,18 +59,31 @@ bool IsRegularFile(int fd) {
 
 }  // namespace
 
+// A file that cannot even be opened to probe it counts as being written,
+// unless it is not there at all.
 bool HostFileSystem::IsBeingWritten(const std::string& path) {
   const int fd = open(path.c_str(), posix::kReadFlags | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return errno != ENOENT && errno != ENOTDIR;
   const posix::UniqueFd owned(fd);
-  return IsRegularFile(fd) && OpenForWritingElsewhere(fd);
+  return IsRegularFile(fd) && ProbeWriters(fd) != Writers::kNone;
 }
 
 std::unique_ptr<InputFile> HostFileSystem::OpenForReading(const std::string& path) {
   posix::UniqueFd fd = posix::OpenOrThrow(path, posix::kReadFlags, posix::Subject::kFile);
   struct stat info;
   if (fstat(fd.get(), &info) != 0) posix::ThrowSystemError(errno, path, posix::Subject::kFile);
-  if (!S_ISREG(info.st_mode) || IsBeingWritten(path)) throw OsError(kPathFileAccessError);
+  if (!S_ISREG(info.st_mode)) throw OsError(kPathFileAccessError);
+  switch (ProbeWriters(fd.get())) {
+    case Writers::kNone:
+      break;
+    case Writers::kSome:
+      throw OsError(kPathFileAccessError);
+    case Writers::kUnknown:
+      throw OsError(kPermissionDenied,
+                    "Cannot tell whether " + path +
+                        " is still being written: the system refused a read lease on it. Run the "
+                        "checker as the owner of the uploaded files, or give it CAP_LEASE");
+  }
   posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
   return std::make_unique<PosixInputFile>(std::move(fd), path);
 }

@@ -37,14 +37,15 @@ bool Classify(DIR* dir, const dirent& entry, bool& isFolder) {
   }
 }
 
-// Calls `take(dir, entry)` for every entry of the folder, "." and ".." too.
+// Calls `take(dir, entry)` for every entry of the folder, "." and ".." too,
+// but never for the temporary file of an atomic write.
 template <typename Take>
 void ReadFolder(const std::string& path, Take take) {
   DIR* dir = opendir(path.c_str());
   if (dir == nullptr) posix::ThrowSystemError(errno, path, posix::Subject::kFolder);
   errno = 0;
   while (dirent* entry = readdir(dir)) {
-    take(dir, *entry);
+    if (!IsTemporaryName(entry->d_name)) take(dir, *entry);
     errno = 0;
   }
   int err = errno;
@@ -73,6 +74,7 @@ std::vector<std::string> HostFileSystem::SystemSearch(const std::string& folder,
   // that differs in case from the entry's name is found by the walk.
   struct stat info;
   if (!pattern.empty() && pattern.find_first_of("*?/") == std::string_view::npos &&
+      !IsTemporaryName(pattern) &&
       fstatat(AT_FDCWD, (folder + kSeparatorText).append(pattern).c_str(), &info,
               AT_SYMLINK_NOFOLLOW) == 0)
     return {std::string(pattern)};

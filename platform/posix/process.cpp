@@ -69,6 +69,9 @@ std::string CommandLine(int argc, char** argv) {
   return line;
 }
 
+// A POSIX program's standard streams are its terminal's, or redirected.
+void AttachToTerminal() {}
+
 // The program runs as a grandchild that the system adopts, so nothing has to
 // wait for it. A pipe closed on exec tells whether it started: it reaches its
 // end without data exactly when exec succeeded.

@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -12,6 +11,7 @@
 #include "platform/host_file_system.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_support.h"
+#include "platform/temporary_names.h"
 
 namespace platform {
 
@@ -31,11 +31,9 @@ void SyncAndClose(UniqueFd fd, const std::string& path) {
 
 // A fresh file beside `path` under a name no other writer uses.
 UniqueFd CreateTemporaryBeside(const std::string& path, std::string& tempPath) {
-  static std::atomic<unsigned> counter{0};
   const std::string folder = posix::ParentFolder(path);
   for (;;) {
-    tempPath = folder + kSeparatorText + ".corvane-" + std::to_string(getpid()) + "-" +
-               std::to_string(counter++) + ".tmp";
+    tempPath = folder + kSeparatorText + NextTemporaryName(static_cast<unsigned long>(getpid()));
     int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) return UniqueFd(fd);
     if (errno != EEXIST && errno != EINTR) posix::ThrowSystemError(errno, path, Subject::kFile);

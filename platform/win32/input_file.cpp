@@ -28,7 +28,8 @@ class Win32InputFile : public InputFile {
 
 // Opening shared with readers only is the probe itself: while another process
 // (the server finishing an upload) holds the file open for writing, the open
-// fails with a sharing violation.
+// fails with a sharing violation. An open refused for another reason cannot
+// tell either: a file counts as being written then, unless it is not there.
 bool HostFileSystem::IsBeingWritten(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -36,7 +37,10 @@ bool HostFileSystem::IsBeingWritten(const std::string& path) {
     CloseHandle(file);
     return false;
   }
-  return GetLastError() == ERROR_SHARING_VIOLATION;
+  const DWORD code = GetLastError();
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // Shared with readers only, so the open refuses a file that IsBeingWritten,

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,24 @@ bool Spawn(const std::string& program, const std::vector<std::string>& args,
                         &started) != 0;
 }
 
+// A standard handle that a parent handed over (a console, file or pipe).
+bool LeadsSomewhere(DWORD which) {
+  HANDLE handle = GetStdHandle(which);
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+         GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
 }  // namespace
+
+// A program of the window subsystem started from a console gets no standard
+// handles of its own; the console it was started from is its parent's.
+void AttachToTerminal() {
+  const bool output = LeadsSomewhere(STD_OUTPUT_HANDLE);
+  const bool error = LeadsSomewhere(STD_ERROR_HANDLE);
+  if ((output && error) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (!output) std::freopen("CONOUT$", "w", stdout);
+  if (!error) std::freopen("CONOUT$", "w", stderr);
+}
 
 std::string ProgramFolder() {
   std::string path(MAX_PATH, '\0');

@@ -7,11 +7,8 @@
 
 namespace platform {
 
-namespace {
-
-// The final path of an existing file or folder, links and junctions
-// resolved, in the system's normalised form.
-std::optional<std::string> Resolved(const std::string& path) {
+// Links and junctions resolved, in the system's normalised form.
+std::optional<std::string> HostFileSystem::ResolvedPath(const std::string& path) {
   HANDLE handle =
       CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -23,15 +20,16 @@ std::optional<std::string> Resolved(const std::string& path) {
                                 FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   if (length == 0 || length >= buffer.size()) return std::nullopt;
   buffer.resize(length);
+  // The system answers in its long form: \\?\C:\... or \\?\UNC\server\share\...
+  if (buffer.starts_with("\\\\?\\UNC\\")) return "\\\\" + buffer.substr(8);
+  if (buffer.starts_with("\\\\?\\")) return buffer.substr(4);
   return buffer;
 }
 
-}  // namespace
-
 bool HostFileSystem::LeadsOutside(const std::string& folder, const std::string& path) {
-  const std::optional<std::string> target = Resolved(path);
+  const std::optional<std::string> target = ResolvedPath(path);
   if (!target) return false;
-  std::optional<std::string> root = Resolved(folder);
+  std::optional<std::string> root = ResolvedPath(folder);
   if (!root) return true;
   if (root->back() != '\\') *root += '\\';
   // Names compare without regard to case, as the file system does.

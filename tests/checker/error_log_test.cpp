@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "checker/run/phases.h"
 #include "platform/component.h"
 #include "tests/support/faulty_file_system.h"
@@ -47,22 +45,6 @@ TEST(ErrorLog, LinesForASolutionOfTwoLines) {
       "support@example.org",
   };
   EXPECT_EQ(ErrorLogLines(run, 53, "File not found"), expected);
-}
-
-// On Windows "C:" names the current folder of drive C, which exists; the log
-// never goes there. A folder of that name in the working folder makes the
-// drive exist here too.
-TEST(ErrorLog, NeverWrittenIntoADrive) {
-  support::TempFolder temp;
-  support::MakeFolder(temp / "C:");
-  const std::filesystem::path working = std::filesystem::current_path();
-  std::filesystem::current_path(temp.path());
-  support::RunUnderTest test;
-  test.settings.ON_ERR_MK_FILE = true;
-  test.run.releaseDir = "C:";
-  HandleRunError(test.run, 5, "x");
-  std::filesystem::current_path(working);
-  EXPECT_EQ(support::ListTree(temp.path()), std::vector<std::string>{"C:/"});
 }
 
 // A whole run on a disk that is full where the status store goes: the run

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "checker/run/phases.h"
+#include "platform/platform.h"
 #include "tests/support/files.h"
 #include "tests/support/run_under_test.h"
 #include "tests/support/temp_folder.h"
@@ -75,7 +76,7 @@ TEST_F(StatusStore, OwnId3ValuesWin) {
 }
 
 TEST_F(StatusStore, RecordLine) {
-  UserStat stat = ParseUserStat("2|bob|grp|1500.25|87.5|3");
+  UserStat stat = ParseUserStat("2|bob|grp|1500.25|87.5|3", 2);
   EXPECT_EQ(stat.ordinal, 2);
   EXPECT_EQ(stat.userName, "bob");
   EXPECT_EQ(stat.groupName, "grp");
@@ -86,19 +87,35 @@ TEST_F(StatusStore, RecordLine) {
   EXPECT_EQ(FormatUserStat(stat), "2|bob|grp|1500.25|87.5|3");
 }
 
+// A record keeps what can be cut out of its line; its ordinal is always its
+// position, so no ranking key can name a record that is not there.
 TEST_F(StatusStore, GarbledRecordsKeepWhatCanBeCut) {
-  UserStat shortLine = ParseUserStat("1|bob|grp");
-  EXPECT_EQ(shortLine.ordinal, 1);
+  UserStat shortLine = ParseUserStat("1|bob|grp", 1);
   EXPECT_EQ(shortLine.userName, "bob");
   EXPECT_EQ(shortLine.groupName, "");  // no "|" closes it
   EXPECT_DOUBLE_EQ(shortLine.sizeKb, 0);
-  UserStat noise = ParseUserStat("x|a|b|big|1e3|2|extra");
-  EXPECT_EQ(noise.ordinal, 0);
+  UserStat noise = ParseUserStat("x|a|b|big|1e3|2|extra", 5);
+  EXPECT_EQ(noise.ordinal, 5);
   EXPECT_DOUBLE_EQ(noise.sizeKb, 0);
   EXPECT_DOUBLE_EQ(noise.lAverage, 1000);
   EXPECT_FLOAT_EQ(noise.fileCount, 0);  // "2|extra" is no number
-  UserStat empty = ParseUserStat("");
+  EXPECT_EQ(ParseUserStat("7|eve|g|1|1|1", 1).ordinal, 1);
+  EXPECT_FLOAT_EQ(ParseUserStat("1|eve|g|1|1|3e38", 1).fileCount, 0);
+  UserStat empty = ParseUserStat("", 1);
   EXPECT_EQ(empty.userName, "");
+}
+
+// A genre, user or group holding line breaks or "|" (an ID3 tag can carry
+// them) cannot add a line or a field of its own.
+TEST_F(StatusStore, NoValueBreaksALineOrARecord) {
+  run.id3Genre = "Rock\r\n1|mallory|evil|99999|1|77";
+  run.userName = "bob\n";
+  run.userStats = {{1, "a|b\r", "g|h", 1, 1, 1}};
+  const std::vector<std::string> lines = platform::SplitTextLines(FormatStatusStore(run));
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[1], "bob ");
+  EXPECT_EQ(lines[8], "Rock  1|mallory|evil|99999|1|77");
+  EXPECT_EQ(lines[9], "1|a b |g h|1|1|1");
 }
 
 TEST_F(StatusStore, GarbledFixedLinesKeepTheRunsValues) {
@@ -122,30 +139,27 @@ TEST_F(StatusStore, StoredNamesOutsideTheReleaseAreNotTaken) {
   EXPECT_EQ(run.parentEntryName, "");
 }
 
-TEST_F(StatusStore, MissingStoreChangesNothing) {
-  run.lTotal = 5;
-  ReadStatusStore(run);
-  EXPECT_FLOAT_EQ(run.lTotal, 5);
-  EXPECT_EQ(run.previousStatusFlags, "");
-}
-
-TEST_F(StatusStore, UsersCompareWithLetterCase) {
-  for (const char* user : {"Alice", "Alice", "alice"}) {
+// Names compare with letter case, and as the store keeps them. A new record
+// takes the run's kilobytes and -l: value as they are; every key counts the
+// upload just made.
+TEST_F(StatusStore, UploadsAddUpPerUser) {
+  for (const char* user : {"Alice", "Alice", "alice", "x|y", "x|y"}) {
     run.statUserName = user;
     run.statGroupName = "grp";
-    run.statLValue = 10;
+    run.statLValue = 0.15f;
     run.counters.runGoodCount = 1;
-    run.counters.runSizeKb = 1.25;
+    run.counters.runSizeKb = 1.255;
     UpdateUserStats(run);
   }
-  ASSERT_EQ(run.userStats.size(), 2u);
-  EXPECT_EQ(FormatUserStat(run.userStats[0]), "1|Alice|grp|2.5|10|2");
-  EXPECT_EQ(FormatUserStat(run.userStats[1]), "2|alice|grp|1.25|10|1");
-  EXPECT_EQ(run.rankKeys, (std::vector<std::string>{"1.1", "1.2"}));
+  ASSERT_EQ(run.userStats.size(), 3u);
+  EXPECT_EQ(FormatUserStat(run.userStats[0]), "1|Alice|grp|2.51|0.2|2");
+  EXPECT_EQ(FormatUserStat(run.userStats[1]), "2|alice|grp|1.255|0.15|1");
+  EXPECT_EQ(FormatUserStat(run.userStats[2]), "3|x y|grp|2.51|0.2|2");
+  EXPECT_EQ(run.rankKeys, (std::vector<std::string>{"3.1", "1.2", "3.3"}));
 }
 
 TEST_F(StatusStore, AverageIsWeightedByGoodFiles) {
-  run.userStats = {ParseUserStat("1|bob|grp|100|100|1")};
+  run.userStats = {ParseUserStat("1|bob|grp|100|100|1", 1)};
   run.statUserName = "bob";
   run.statLValue = 200;
   run.counters.runGoodCount = 3;
@@ -159,30 +173,51 @@ TEST_F(StatusStore, AverageIsWeightedByGoodFiles) {
   EXPECT_DOUBLE_EQ(AverageAfter(55, 0, 0, 10), 55);
 }
 
-TEST_F(StatusStore, CompleteReleaseIsNotWritten) {
-  run.releaseComplete = true;
-  WriteStatusStore(run);
-  EXPECT_FALSE(support::Exists(temp / ".sfvStatus"));
+// A complete release is written too, so that the next run finds the names of
+// its complete header and parent entry, unless the store goes on completion.
+TEST(StatusStoreWrite, UnlessDeletedOnCompletion) {
+  struct Row {
+    bool complete, deleteOnComplete, kept;
+  };
+  for (const Row& row : std::vector<Row>{
+           {false, false, true}, {false, true, true}, {true, false, true}, {true, true, false}}) {
+    SCOPED_TRACE(testing::Message() << row.complete << row.deleteOnComplete);
+    support::TempFolder release;
+    support::RunUnderTest test;
+    test.run.releaseDir = release.path();
+    test.run.counters.totalFiles = 1;
+    test.run.releaseComplete = row.complete;
+    test.run.headerName = "[1 files] complete";
+    test.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE = row.deleteOnComplete;
+    support::WriteFile(release / ".sfvStatus", kStore);
+    WriteStatusStore(test.run);
+    DeleteStatusStore(test.run);
+    EXPECT_EQ(support::Exists(release / ".sfvStatus"), row.kept);
+    if (row.kept) EXPECT_EQ(support::ReadFile(release / ".sfvStatus"), FormatStatusStore(test.run));
+    // Only a store that stays gets its permission entry.
+    EXPECT_EQ(test.permissions.calls.size(), row.kept ? 1u : 0u);
+  }
 }
 
-TEST_F(StatusStore, DeletedOnlyWhenCompleteAndAsked) {
-  Store(kStore);
-  test.settings.DELETE_SFV_STATUS_ON_SFV_COMPLETE = true;
-  DeleteStatusStore(run);
-  EXPECT_TRUE(support::Exists(temp / ".sfvStatus"));
-  run.releaseComplete = true;
-  DeleteStatusStore(run);
-  EXPECT_FALSE(support::Exists(temp / ".sfvStatus"));
-}
-
-TEST_F(StatusStore, UploadedStoreDeletedOnlyWhenAsked) {
-  Store(kStore);
-  run.targetPath = temp / ".sfvStatus";
-  HandleStatusStoreUpload(run);
-  EXPECT_TRUE(support::Exists(temp / ".sfvStatus"));
-  test.settings.DELETE_SFV_STATUS_ON_UPLOAD = true;
-  HandleStatusStoreUpload(run);
-  EXPECT_FALSE(support::Exists(temp / ".sfvStatus"));
+// Only the uploaded file's own name makes it a status store; a release may be
+// named like one.
+TEST(StatusStoreUpload, DeletedOnlyWhenAsked) {
+  struct Row {
+    std::string name;
+    bool deleteOnUpload, isStore, kept;
+  };
+  for (const Row& row : std::vector<Row>{{".sfvStatus", false, true, true},
+                                         {"x.SFVSTATUS", true, true, false},
+                                         {"My.SfvStatus.Rel/a.r00", true, false, true}}) {
+    SCOPED_TRACE(row.name);
+    support::TempFolder release;
+    support::RunUnderTest test;
+    test.settings.DELETE_SFV_STATUS_ON_UPLOAD = row.deleteOnUpload;
+    test.run.targetPath = release / row.name;
+    support::WriteFile(test.run.targetPath, kStore);
+    EXPECT_EQ(HandleStatusStoreUpload(test.run), row.isStore);
+    EXPECT_EQ(support::Exists(test.run.targetPath), row.kept);
+  }
 }
 
 }  // namespace

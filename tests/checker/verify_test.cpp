@@ -163,6 +163,13 @@ TEST_F(Verification, FilesFoundGoodBeforeAreNotReadAgain) {
   longer.previousStatusFlags = "111";  // another list: everything is read
   VerifyRelease(longer);
   EXPECT_EQ(longer.statusFlags, "01");
+
+  // The file just uploaded may have replaced a good one: it is read.
+  CheckRun reupload = NextRun();
+  reupload.previousStatusFlags = "11";
+  reupload.uploadedName = "a.r00";
+  VerifyRelease(reupload);
+  EXPECT_EQ(reupload.statusFlags, "01");
 }
 
 TEST_F(Verification, ServerCrcTrustedOnlyForTheExactUploadedName) {

@@ -71,6 +71,8 @@ TEST_F(TemplateBlocks, RankingLinesArePaddedAndFilledAsOneText) {
 TEST_F(TemplateBlocks, BarNeverFullForAnUnfinishedRelease) {
   d.SetCounts(40, 39);
   EXPECT_EQ(Expand("%p"), "XXXXXXXXXo");
+  d.SetCounts(20, 19);  // exactly 95 %
+  EXPECT_EQ(Expand("%p"), "XXXXXXXXXo");
   d.SetCounts(40, 0);
   EXPECT_EQ(Expand("%p"), "oooooooooo");
   d.SetCounts(40, 40);

@@ -41,8 +41,6 @@ class EarlyExit : public ::testing::Test {
   Site site;
 };
 
-TEST_F(EarlyExit, EmptyCommandLine) { ExpectNothingDone(""); }
-
 TEST_F(EarlyExit, UploadThatIsNoFile) {
   ExpectNothingDone(site.InRelease("gone.r00") + " 1A2B3C4D -u:bob -l:1 -s:x");
 }
@@ -56,11 +54,6 @@ TEST_F(EarlyExit, SfvLookupFindsNoFile) {
   WriteFile(site.InRelease("a.r00"), "data");
   MakeFolder(site.InRelease("oldsfv"));
   ExpectNothingDone(UploadLine(site.InRelease("a.r00")));
-}
-
-TEST_F(EarlyExit, UploadedStatusStoreIsLeftAlone) {
-  WriteFile(site.InRelease("x.SFVSTATUS"), "forged");
-  ExpectNothingDone(UploadLine(site.InRelease("x.SFVSTATUS")));
 }
 
 TEST(CheckerExitsWithSetting, UploadedStatusStoreIsDeleted) {

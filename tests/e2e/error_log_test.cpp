@@ -1,6 +1,11 @@
 // The error log a failed run leaves in the release, and its removal.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+
 #include "tests/e2e/site.h"
 
 namespace e2e {
@@ -56,12 +61,43 @@ TEST(ErrorLogFile, NextNormalRunRemovesAStaleLog) {
   EXPECT_FALSE(Exists(site.InRelease("errorlog.txt")));
 }
 
-TEST(ErrorLogFile, FailingStepRemovesTheMarkersAndLogsItsContext) {
+// A drive letter of wine's for the release folder, for as long as it lives:
+// the release then lies in the root of that drive.
+class MappedDrive {
+ public:
+  explicit MappedDrive(const std::string& folder) : link_(DosDevices() + "/r:") {
+    std::filesystem::remove(link_);
+    std::filesystem::create_directory_symlink(folder, link_);
+  }
+  ~MappedDrive() { std::filesystem::remove(link_); }
+
+ private:
+  static std::string DosDevices() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    if (prefix == nullptr) throw std::runtime_error("WINEPREFIX names no wine prefix");
+    return std::string(prefix) + "/dosdevices";
+  }
+  std::string link_;
+};
+
+// In a release folder and in a release at a drive root, whose parent entries
+// go into the release itself.
+class FailingStep : public ::testing::TestWithParam<bool> {};
+
+TEST_P(FailingStep, RemovesTheMarkersAndLogsItsContext) {
+  const bool driveRoot = GetParam();
+  if (driveRoot && !UnderWine()) GTEST_SKIP() << "drive roots are Windows paths";
   // A header name the platform refuses makes the header step fail.
   Site site({"BADMSG=50% done: not/allowed"});
   WriteFile(site.InRelease("rel.sfv"), SfvText({{"a.r00", "data"}, {"a.r01", "more"}}));
-  RunResult result = site.Upload("a.r00", "data");
+  std::optional<MappedDrive> drive;
+  if (driveRoot) drive.emplace(site.Release());
+  WriteFile(site.InRelease("a.r00"), "data");
+  const std::string uploaded = driveRoot ? std::string("R:\\a.r00") : site.InRelease("a.r00");
+  RunResult result =
+      site.RunLine(uploaded + " " + support::Crc32Text("data") + " -u:bob -l:1 -s:x");
   EXPECT_NE(result.exitStatus, 0);
+  ASSERT_TRUE(Exists(site.InRelease("errorlog.txt"))) << testing::PrintToString(site.Tree());
   std::string log = ReadFile(site.InRelease("errorlog.txt"));
   EXPECT_NE(log.find("Action When Error Occured: Writing status report folder header using BADMSG "
                      "from corvane.ini\r\n"),
@@ -71,6 +107,8 @@ TEST(ErrorLogFile, FailingStepRemovesTheMarkersAndLogsItsContext) {
     EXPECT_EQ(entry.find("Currently being SFV checked"), std::string::npos) << entry;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(InAFolderAndAtADriveRoot, FailingStep, ::testing::Bool());
 
 TEST(ErrorLogFile, SwitchedOffWritesNoLog) {
   Site site({"ON_ERR_MK_FILE=0"});

@@ -146,16 +146,17 @@ RunResult ProgramFolder::RunLoggingRenames(const std::string& commandLine) const
 }
 
 RunResult ProgramFolder::RunCommand(const std::string& command) const {
+  const std::string output = folder_ / "stdout.txt";
   const std::string errors = folder_ / "stderr.txt";
   const std::string status = folder_ / "status.txt";
-  std::string script =
-      command + " >/dev/null 2>" + ShellQuoted(errors) + "; echo $? >" + ShellQuoted(status);
+  std::string script = command + " >" + ShellQuoted(output) + " 2>" + ShellQuoted(errors) +
+                       "; echo $? >" + ShellQuoted(status);
   if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + command);
   RunResult result;
   result.exitStatus = std::stoi(ReadFile(status));
+  result.output = ReadFile(output);
   result.errorOutput = ReadFile(errors);
-  fs::remove(errors);
-  fs::remove(status);
+  for (const std::string& file : {output, errors, status}) fs::remove(file);
   return result;
 }
 

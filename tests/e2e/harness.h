@@ -24,6 +24,7 @@ std::string TargetText(std::string_view text);
 struct RunResult {
   int exitStatus = -1;
   std::string errorOutput;  // what the program wrote to standard error
+  std::string output;       // what it wrote to standard output
   // RunLoggingRenames only: the target of every rename the run made, in
   // order. Each file written in one step (beside, then renamed over) is one.
   std::vector<std::string> renamed;

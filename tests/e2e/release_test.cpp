@@ -62,6 +62,12 @@ TEST(Release, ShuffledUploadsEndComplete) {
   EXPECT_EQ(tree, (Tree{"(complete) Rel/", "Rel/", "Rel/.message", "Rel/.sfvStatus",
                         "Rel/[4 files] complete/", "Rel/rel.nfo", "Rel/rel.r00", "Rel/rel.r01",
                         "Rel/rel.r02", "Rel/rel.sfv"}));
+
+  // A file uploaded again, damaged: the release shows incomplete, and only so.
+  ASSERT_EQ(site.Upload("rel.r00", "damaged").exitStatus, 0);
+  EXPECT_EQ(site.Tree(), (Tree{"(incomplete) Rel/", "Rel/", "Rel/.message", "Rel/.sfvStatus",
+                               "Rel/[3 of 4] incomplete/", "Rel/rel.nfo", "Rel/rel.r00.bad",
+                               "Rel/rel.r01", "Rel/rel.r02", "Rel/rel.sfv"}));
 }
 
 TEST(Release, SfvUploadedAfterItsFiles) {
@@ -75,7 +81,6 @@ TEST(Release, SfvUploadedAfterItsFiles) {
   Tree tree = site.Tree();
   EXPECT_TRUE(Has(tree, "Rel/[4 files] complete/"));
   EXPECT_TRUE(Has(tree, "(complete) Rel/"));
-  EXPECT_FALSE(Has(tree, "Rel/.sfvStatus"));  // complete at once: never written
 }
 
 TEST(Release, RepeatedSfvUploadKeepsTheState) {

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   run.id3Genre = "no_id3_genre";
   run.lTotal = 12.5f;
   for (std::size_t i = 5; i < lines.size(); ++i) {
-    run.userStats.push_back(ParseUserStat(lines[i]));
+    run.userStats.push_back(ParseUserStat(lines[i], static_cast<std::int16_t>(i - 4)));
     run.rankKeys.push_back(RankKey(run.userStats.back()));
   }
 

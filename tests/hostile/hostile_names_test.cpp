@@ -47,6 +47,20 @@ TEST_F(HostileNames, AbsoluteEntriesAreRefused) {
                 Victim() + "/absent.r00"});
 }
 
+// An SFV that lists the files the checker and the server keep in the release,
+// with CRCs they do not have: none of them is judged, moved aside or deleted.
+TEST_F(HostileNames, EntriesNamingTheReleasesOwnFilesAreRefused) {
+  support::WriteFile(site().InRelease(".raidenftpd.acl"), "RD2 1=owner|group|755|1|0|\r\n");
+  CheckRefused({".raidenftpd.acl", "rel.sfv", ".sfvStatus", ".message", "errorlog.txt"});
+  for (const char* name : {".raidenftpd.acl", "rel.sfv", ".sfvStatus", ".message"}) {
+    EXPECT_TRUE(support::Exists(site().InRelease(name))) << name;
+    EXPECT_FALSE(support::Exists(site().InRelease(std::string(name) + ".bad"))) << name;
+  }
+  EXPECT_NE(
+      support::ReadFile(site().InRelease(".raidenftpd.acl")).find("RD2 1=owner|group|755|1|0|"),
+      std::string::npos);
+}
+
 class LinkedOutside : public HostileSite, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {

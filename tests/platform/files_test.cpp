@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/platform.h"
@@ -106,4 +109,43 @@ TEST(MoveTest, RefusesAnExistingTarget) {
   EXPECT_TRUE(files.FolderExists(temp / "moved"));
   EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.MoveFile(temp / "none", temp / "other"); }));
   EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.MoveFile(temp / "b", temp / "no/b"); }));
+}
+
+// The temporary files that atomic writes of ended processes left are removed;
+// those of running processes, and every other name, stay.
+TEST(LeftoverTest, OnlyTemporaryFilesOfEndedWritersAreRemoved) {
+  TempFolder temp;
+  // The shell that wrote its number has ended and been waited for.
+  ASSERT_EQ(std::system(("echo $$ >'" + (temp / "ended") + "'").c_str()), 0);
+  std::string ended = ReadFile(temp / "ended");
+  ended.pop_back();
+  files.DeleteFile(temp / "ended", false);
+  struct Row {
+    std::string name;
+    bool folder;
+    bool removed;
+  };
+  const Row rows[] = {
+      {".corvane-" + ended + "-0.tmp", false, true},
+      {".corvane-0-7.tmp", false, true},   // no process has the number 0
+      {".corvane-1-3.tmp", false, false},  // process 1 always runs
+      {".corvane-" + ended + "-1.tmp", true, false},
+      {".corvane-" + ended + "-x.tmp", false, false},
+      {".corvane--2.tmp", false, false},
+      {"a.corvane-" + ended + "-0.tmp", false, false},
+      {".corvane-99999999999999999999999-0.tmp", false, false},
+  };
+  std::vector<std::string> kept;
+  for (const Row& row : rows) {
+    if (row.folder) {
+      MakeFolder(temp / row.name);
+    } else {
+      WriteFile(temp / row.name, "");
+    }
+    if (!row.removed) kept.push_back(row.name + (row.folder ? "/" : ""));
+  }
+  std::sort(kept.begin(), kept.end());
+  files.RemoveLeftoverTemporaries(temp.path());
+  EXPECT_EQ(ListTree(temp.path()), kept);
+  files.RemoveLeftoverTemporaries(temp / "none");
 }

@@ -40,6 +40,7 @@ TEST(ListFolderTest, ListsDotFilesAndLinksByWhatTheyPointTo) {
   fs::create_directory_symlink(temp / "CD1", temp / "linkedFolder");
   fs::create_symlink(temp / "a.sfv", temp / "linkedFile");
   fs::create_symlink(temp / "gone", temp / "dangling");
+  WriteFile(temp / ".corvane-12-0.tmp", "");  // an atomic write's temporary file
 
   EXPECT_EQ((std::vector<std::string>{".hidden/", ".sfvStatus", "CD1/", "a.sfv", "linkedFile",
                                       "linkedFolder/"}),
@@ -90,10 +91,11 @@ TEST(WildcardMatchTest, StarQuestionAndCase) {
 }
 
 // The system's own search: every name the folder holds, "." and ".." too,
-// found with the case ignored.
+// found with the case ignored; never an atomic write's temporary file.
 TEST(SystemSearchTest, FindsEveryNameThePatternMatches) {
   TempFolder temp;
-  for (const char* name : {".sfvStatus", "a.sfv", "B.SFV"}) WriteFile(temp / name, "");
+  for (const char* name : {".sfvStatus", "a.sfv", "B.SFV", ".corvane-12-0.tmp"})
+    WriteFile(temp / name, "");
   files.CreateFolder(temp / "Sub");
   fs::create_symlink(temp / "gone", temp / "dangling");
   struct Case {
@@ -106,6 +108,7 @@ TEST(SystemSearchTest, FindsEveryNameThePatternMatches) {
       {"b.sfv", {"B.SFV"}},
       {".sfvStatus", {".sfvStatus"}},
       {"dangling", {"dangling"}},
+      {".corvane-12-0.tmp", {}},
       {"none", {}},
   };
   for (const Case& c : cases) {

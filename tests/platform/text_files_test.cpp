@@ -74,12 +74,12 @@ TEST(WriteFileAtomicallyTest, ReplacesContentAndLeavesNoTemporaryFile) {
   EXPECT_EQ("second", ReadFile(file));
   EXPECT_EQ(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
             std::filesystem::status(file).permissions());
-  ASSERT_EQ(1u, files.ListFolder(temp.path()).size());
+  ASSERT_EQ(1u, ListTree(temp.path()).size());
 
   // A folder in the way makes the final rename fail: the temporary goes too.
   files.CreateFolder(temp / "blocked");
   EXPECT_NE(0, OsErrorOf([&] { files.WriteFileAtomically(temp / "blocked", "x"); }));
-  EXPECT_EQ(2u, files.ListFolder(temp.path()).size());
+  EXPECT_EQ(2u, ListTree(temp.path()).size());
   EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.WriteFileAtomically(temp / "no/file", "x"); }));
 }
 
@@ -140,6 +140,24 @@ TEST(OpenForReadingTest, RefusesAFileAnotherProcessIsWriting) {
 
   WriteFile(temp / "stop", "");
   EXPECT_TRUE(WaitUntil([&] { return OsErrorOf([&] { files.OpenForReading(file); }) == 0; }));
+}
+
+// Where the system refuses the probe for another reason than a writer (a file
+// system without leases here, a file of another owner in production), it
+// cannot tell: the file counts as being written and is not read.
+TEST(OpenForReadingTest, AFileTheProbeCannotAnswerForCountsAsBeingWritten) {
+  const std::string withoutLeases = "/proc/version";
+  ASSERT_TRUE(files.FileExists(withoutLeases));
+  EXPECT_TRUE(files.IsBeingWritten(withoutLeases));
+  try {
+    files.OpenForReading(withoutLeases);
+    ADD_FAILURE() << "read without knowing whether it is being written";
+  } catch (const OsError& error) {
+    EXPECT_EQ(error.number(), kPermissionDenied);
+    EXPECT_NE(std::string(error.what()).find("CAP_LEASE"), std::string::npos) << error.what();
+  }
+  TempFolder temp;
+  EXPECT_FALSE(files.IsBeingWritten(temp / "none"));
 }
 
 // A writer opening the file while the reader's probe holds its lease makes the

@@ -1,11 +1,13 @@
 // The rules of what a run may touch: names from a release's files that lead
-// elsewhere, folders that are roots, and the removal of status entries.
+// elsewhere or name the release's own files, and the removal of status
+// entries.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "release/own_files.h"
 #include "release/paths.h"
 #include "release/removal.h"
 #include "tests/support/files.h"
@@ -43,10 +45,41 @@ TEST(ReleasePaths, NamesThatLeadOutOfTheRelease) {
   }
 }
 
-TEST(ReleasePaths, RootsAndDrives) {
-  for (const char* folder : {"", "C:", "d:"}) EXPECT_TRUE(release::IsRootOrDrive(folder)) << folder;
-  for (const char* folder : {"/ftp/Rel", "C:\\Rel", "CD", "Rel"})
-    EXPECT_FALSE(release::IsRootOrDrive(folder)) << folder;
+// The files that the checker and the server keep in a release, whatever
+// spelling an SFV gives them.
+TEST(OwnFiles, NamesOfTheCheckersAndTheServersFiles) {
+  release::OwnFiles own{"Rel.sfv", ".message", "[1 of 2] incomplete", false};
+  release::OwnFiles zipSet = own;
+  zipSet.zipSet = true;
+  zipSet.messageFile.clear();
+  struct Row {
+    const char* name;
+    bool own;
+    bool ownInZipSet;
+  };
+  const Row rows[] = {
+      {".raidenftpd.acl", true, true},
+      {"CD1\\.RaidenFTPD.acl", true, true},
+      {"CD1/.sfvStatus", true, true},
+      {"rel.SFV", true, true},
+      {".message", true, false},
+      {".message. .", true, false},
+      {"errorlog.txt", true, true},
+      {"SFV CHECK IN PROGRESS - WAIT FOR RESULT", true, true},
+      {"[1 of 2] incomplete", true, true},
+      {".corvane-77-0.tmp", true, true},
+      {"file_id.diz", false, true},
+      {"FILE_ID.DIZ.", false, true},
+      {"a.r00", false, false},
+      {"other.sfv", false, false},
+      {".acl", false, false},
+      {"", false, false},
+      {"...", false, false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(release::IsOwnFile(row.name, own), row.own) << row.name;
+    EXPECT_EQ(release::IsOwnFile(row.name, zipSet), row.ownInZipSet) << row.name;
+  }
 }
 
 // Only a plain name is removed, and only while it is empty as a run made it:

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 
 #include "tests/e2e/site.h"
 
@@ -47,35 +48,67 @@ class Writer {
   FILE* pipe_ = nullptr;
 };
 
-class BusyFile : public ::testing::TestWithParam<int> {};
+// How a run comes to judge the file that is still arriving.
+enum class Judged {
+  kRead,           // another upload's run reads it for its CRC
+  kOnServersWord,  // its own run takes the server's CRC (DISABLE_INT_CRC)
+  kZipTest,        // an archive of a zip set, tested
+};
 
-TEST_P(BusyFile, IsReportedUnreadableAndLeftAlone) {
+class BusyFile : public ::testing::TestWithParam<std::tuple<Judged, int>> {};
+
+TEST_P(BusyFile, IsNeitherJudgedNorMovedNorDeleted) {
   if (e2e::UnderWine()) GTEST_SKIP() << "the writer is a native process";
-  e2e::Site site({"HANDLE_BAD_FILES=" + std::to_string(GetParam()), "SHOW_IND_STATUS_IN_MSG=1"});
+  const auto [judged, handling] = GetParam();
+  const bool zip = judged == Judged::kZipTest;
+  e2e::Site site(
+      {"HANDLE_BAD_FILES=" + std::to_string(handling), "SHOW_IND_STATUS_IN_MSG=1",
+       "BADMSG=[%g of %t, %b bad] incomplete",
+       std::string("DISABLE_INT_CRC=") + (judged == Judged::kOnServersWord ? "True" : "False")});
+  const std::string busy = site.InRelease(zip ? "a.zip" : "big.r00");
   const std::string whole = std::string(200000, 'u') + "the end";
-  support::WriteFile(site.InRelease("rel.sfv"),
-                     support::SfvText({{"big.r00", whole}, {"small.r01", "small"}}));
-  support::WriteFile(site.InRelease("big.r00"), "");
-  Writer writer(site.InRelease("big.r00"));
+  if (zip) {
+    support::WriteFile(site.InRelease("file_id.diz"), "Set [01/02]\r\n");
+  } else {
+    support::WriteFile(site.InRelease("rel.sfv"),
+                       support::SfvText({{"big.r00", whole}, {"small.r01", "small"}}));
+    support::WriteFile(site.InRelease("small.r01"), "small");
+  }
+  support::WriteFile(busy, "");
+  Writer writer(busy);
   writer.Write(whole.substr(0, 100000));
 
-  // Another upload of the release ends while big.r00 is still arriving.
-  ASSERT_EQ(site.Upload("small.r01", "small").exitStatus, 0);
-  EXPECT_EQ(support::ReadFile(site.InRelease("big.r00")), whole.substr(0, 100000));
-  for (const char* aside : {"big.r00.bad", "big.r00.missing"})
-    EXPECT_FALSE(support::Exists(site.InRelease(aside))) << aside;
+  // A run of the release while the file is still arriving.
+  const std::string judging = judged == Judged::kRead ? site.InRelease("small.r01") : busy;
+  ASSERT_EQ(site.RunLine(e2e::UploadLine(judging)).exitStatus, 0);
+  EXPECT_EQ(support::ReadFile(busy), whole.substr(0, 100000));
+  for (const char* aside : {".bad", ".missing"})
+    EXPECT_FALSE(support::Exists(busy + aside)) << aside;
+  EXPECT_TRUE(support::Exists(
+      site.InRelease(zip ? "[0 of 2, 0 bad] incomplete" : "[1 of 2, 0 bad] incomplete")))
+      << testing::PrintToString(site.Tree());
+  if (zip) return;
   const std::string message = support::ReadFile(site.InRelease(".message"));
   EXPECT_NE(message.find("IO ERROR: big.r00\r\n"), std::string::npos) << message;
-  EXPECT_TRUE(support::Exists(site.InRelease("[1 of 2] incomplete")));
 
   // The upload ends; its own run finds the file whole.
   writer.Write(whole.substr(100000));
   writer.Close();
-  ASSERT_EQ(site.RunLine(e2e::UploadLine(site.InRelease("big.r00"))).exitStatus, 0);
+  ASSERT_EQ(site.RunLine(e2e::UploadLine(busy)).exitStatus, 0);
   EXPECT_TRUE(support::Exists(site.InRelease("[2 files] complete")));
 }
 
-INSTANTIATE_TEST_SUITE_P(HandleBadFiles, BusyFile, ::testing::Values(0, 1, 2));
+std::string CaseName(const ::testing::TestParamInfo<BusyFile::ParamType>& info) {
+  static const char* const kWays[] = {"Read", "OnServersWord", "ZipTest"};
+  return std::string(kWays[static_cast<int>(std::get<0>(info.param))]) + "_HandleBadFiles" +
+         std::to_string(std::get<1>(info.param));
+}
+
+INSTANTIATE_TEST_SUITE_P(WaysOfJudging, BusyFile,
+                         ::testing::Combine(::testing::Values(Judged::kRead, Judged::kOnServersWord,
+                                                              Judged::kZipTest),
+                                            ::testing::Values(0, 1, 2)),
+                         CaseName);
 
 }  // namespace
 }  // namespace stress

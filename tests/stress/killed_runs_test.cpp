@@ -2,7 +2,8 @@
 // file the checker replaces is replaced in one step, so at no moment does the
 // release lack its SFV or hold a status store or permission file cut short or
 // short of an entry (a killed holder of the permission file's lock lets go
-// of it), and the next whole runs bring the release to its complete state.
+// of it), and the next whole runs bring the release to its complete state and
+// remove the temporary files that killed runs left.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -137,6 +138,7 @@ TEST_F(KilledRuns, ReleaseStaysWholeAndConverges) {
     EXPECT_EQ(entry.find("] incomplete"), std::string::npos) << entry;
     EXPECT_EQ(entry.find("SFV CHECK IN PROGRESS"), std::string::npos) << entry;
     EXPECT_EQ(entry.find("Currently being SFV checked"), std::string::npos) << entry;
+    EXPECT_EQ(entry.find(".corvane-"), std::string::npos) << entry;
   }
   EXPECT_TRUE(support::Exists(site.InRelease("[8 files] complete")));
 }

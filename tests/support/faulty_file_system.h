@@ -43,11 +43,17 @@ class FaultyFileSystem final : public platform::FileSystem {
   bool LeadsOutside(const std::string& folder, const std::string& path) override {
     return real_.LeadsOutside(folder, path);
   }
+  std::optional<std::string> ResolvedPath(const std::string& path) override {
+    return real_.ResolvedPath(path);
+  }
   bool IsBeingWritten(const std::string& path) override { return real_.IsBeingWritten(path); }
 
   void CreateFolder(const std::string& path) override;
   void DeleteFile(const std::string& path, bool force) override { real_.DeleteFile(path, force); }
   void DeleteFolder(const std::string& path) override { real_.DeleteFolder(path); }
+  void RemoveLeftoverTemporaries(const std::string& folder) override {
+    real_.RemoveLeftoverTemporaries(folder);
+  }
   void DeleteTree(const std::string& path) override { real_.DeleteTree(path); }
   void MoveFile(const std::string& from, const std::string& to) override;
 

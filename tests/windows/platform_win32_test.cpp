@@ -88,7 +88,8 @@ std::vector<std::string> ListedNames(const std::string& folder) {
 
 TEST(Win32Listing, SkipsHiddenAndSystemEntriesAsTheSystemListingDoes) {
   TempFolder temp;
-  for (const char* name : {"shown.txt", "hidden.txt", "system.txt", ".sfvStatus"})
+  for (const char* name :
+       {"shown.txt", "hidden.txt", "system.txt", ".sfvStatus", ".corvane-8-0.tmp"})
     files.WriteWholeFile(temp / name, "x");
   for (const char* name : {"folder", "hiddenFolder"}) files.CreateFolder(temp / name);
   AddAttribute(temp / "hidden.txt", FILE_ATTRIBUTE_HIDDEN);
@@ -165,6 +166,103 @@ TEST(Win32Errors, ClassicNumbers) {
   EXPECT_EQ(OsErrorOf([&] { files.FileLength(temp.path()); }), kFileNotFound);
   EXPECT_EQ(OsErrorOf([&] { files.MoveFile(temp / "a.r00", temp / "b.r00"); }), kFileAlreadyExists);
   EXPECT_EQ(files.FileLength(temp / "b.r00"), 1);
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+// The temporary files in a folder, hidden ones included.
+std::vector<DWORD> TemporaryFileAttributes(const std::string& folder) {
+  std::vector<DWORD> found;
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA((folder + "\\.corvane-*.tmp").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do {
+    found.push_back(data.dwFileAttributes);
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  return found;
+}
+
+// A replace keeps the file's attributes; while its temporary file lies there
+// it is hidden. A reader that lets others write but not replace the file (a
+// server showing it, a user downloading it) delays the replace: when it lets
+// go soon, the replace goes through, otherwise the bytes are written in
+// place, where the reader sees them.
+TEST(Win32Replace, KeepsAttributesAndGetsPastReaders) {
+  const std::string longer = "new content, longer than the old one was";
+  struct Row {
+    const char* name;
+    bool hidden;
+    double readerSeconds;  // 0: no reader
+    std::string content;
+  };
+  const Row rows[] = {
+      {".message", true, 0, "new"},      {"rel.sfv", false, 0, "new"},
+      {".sfvStatus", true, 0.05, "new"}, {"rel.sfv", false, 0.05, longer},
+      {".message", true, 3, "new"},      {"rel.sfv", false, 3, longer},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.name) + ", reader " + std::to_string(row.readerSeconds) + " s");
+    TempFolder temp;
+    const std::string path = temp / row.name;
+    files.WriteWholeFile(path, "the old content");
+    if (row.hidden) AddAttribute(path, FILE_ATTRIBUTE_HIDDEN);
+    HANDLE reader = INVALID_HANDLE_VALUE;
+    if (row.readerSeconds > 0) {
+      reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    }
+    std::atomic<bool> written{false};
+    int error = 0;
+    std::thread writer([&] {
+      error = OsErrorOf([&] { files.WriteFileAtomically(path, row.content); });
+      written = true;
+    });
+    if (reader != INVALID_HANDLE_VALUE) {
+      // The replace waits for the reader, its temporary file hidden beside.
+      EXPECT_TRUE(WaitUntil([&] { return !TemporaryFileAttributes(temp.path()).empty(); }, 5));
+      for (DWORD attributes : TemporaryFileAttributes(temp.path()))
+        EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+      EXPECT_EQ(WaitUntil([&] { return written.load(); }, row.readerSeconds),
+                row.readerSeconds > 1);
+      if (written) {
+        std::string seen(row.content.size() + 1, '\0');
+        DWORD got = 0;
+        ASSERT_TRUE(ReadFile(reader, seen.data(), static_cast<DWORD>(seen.size()), &got, nullptr));
+        EXPECT_EQ(seen.substr(0, got), row.content);
+      }
+      CloseHandle(reader);
+    }
+    writer.join();
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(files.ReadWholeFile(path), row.content);
+    EXPECT_EQ((Attributes(path) & FILE_ATTRIBUTE_HIDDEN) != 0, row.hidden);
+    EXPECT_TRUE(TemporaryFileAttributes(temp.path()).empty());
+  }
+}
+
+// A read-only file is not replaced, held by a reader or not.
+TEST(Win32Replace, ReadOnlyFilesStay) {
+  TempFolder temp;
+  files.WriteWholeFile(temp / "rel.sfv", "old");
+  AddAttribute(temp / "rel.sfv", FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(OsErrorOf([&] { files.WriteFileAtomically(temp / "rel.sfv", "new"); }),
+            kPathFileAccessError);
+  EXPECT_EQ(files.ReadWholeFile(temp / "rel.sfv"), "old");
+  EXPECT_TRUE(TemporaryFileAttributes(temp.path()).empty());
+}
+
+// Temporary files whose writer has ended are removed; this process's stay.
+TEST(Win32Leftovers, OnlyTemporaryFilesOfEndedWritersAreRemoved) {
+  TempFolder temp;
+  const std::string own = ".corvane-" + std::to_string(GetCurrentProcessId()) + "-0.tmp";
+  const std::string ended = ".corvane-4294967292-0.tmp";  // no process has this number
+  for (const std::string& name : {own, ended}) files.WriteWholeFile(temp / name, "");
+  AddAttribute(temp / ended, FILE_ATTRIBUTE_HIDDEN);
+  files.RemoveLeftoverTemporaries(temp.path());
+  EXPECT_TRUE(files.FileExists(temp / own));
+  EXPECT_FALSE(files.FileExists(temp / ended));
 }
 
 // A file that the server still holds open for writing is not read.

@@ -56,15 +56,17 @@ window_self_test() {
   shown=$(xvfb-run -a wine "$windows/bin/brellun.exe" --selftest 2>/dev/null)
   [[ "$shown" == *"frmMain shown: corvane INI updater"* ]]
 }
-# The window in wine's own desktop (which draws the caption), cut out.
+# The window in wine's own desktop (which draws the caption), cut out: the
+# first trim takes away the display around the desktop, the second the
+# desktop around the window.
 window_screenshot() {
   local shot="$windows/brellun-win32.png"
   rm -f "$shot"
   wineserver --wait
   xvfb-run -a -s "-screen 0 640x400x24" bash -c '
-    wine explorer /desktop=brellun,560x330 "$1" & pid=$!
+    wine explorer /desktop=brellun,560x360 "$1" & pid=$!
     sleep 8
-    import -window root -crop 384x244+88+45 "$2"
+    import -window root -trim +repage -trim +repage "$2"
     kill $pid; wait $pid 2>/dev/null || true' _ "$windows/bin/brellun.exe" "$shot" 2>/dev/null
   [ -s "$shot" ] && echo "screenshot: $shot"
 }
@@ -85,7 +87,7 @@ if command -v xvfb-run >/dev/null && command -v import >/dev/null; then
   # window gets a prefix of its own, whose session begins on the virtual
   # display (once its first-time set-up has ended).
   export WINEPREFIX="$windows/wineprefix-window"
-  [ -f "$WINEPREFIX/system.reg" ] || wineboot --init
+  prepare_wine_prefix
   wineserver --wait
   check "containers host permlet.ocx (Xvfb)" container_test
   check "brellun.exe window (Xvfb)" window_self_test

@@ -1,6 +1,6 @@
 // frmMain as a Windows dialog from the resource IDD_FRMMAIN: pick a
-// corvane.ini with the common file-open dialog, update it, optionally keeping
-// the old one, then offer to open it in Notepad.
+// corvane.ini with the common file-open dialog (the window shows which),
+// update it, optionally keeping the old one, then offer to open it in Notepad.
 #include <windows.h>
 // After <windows.h>, whose types it uses.
 #include <commdlg.h>
@@ -8,12 +8,13 @@
 #include <iostream>
 #include <string>
 
+#include "common/contact.h"
 #include "updater/main_window.h"
-#include "updater/maker_info.h"
 #include "updater/settings_update.h"
 #include "updater/win32/resource_ids.h"
 #include "updater/window_actions.h"
 #include "updater/window_texts.h"
+#include "updater/yes_no_dialog.h"
 
 namespace updater {
 
@@ -31,32 +32,39 @@ void ShowProblem(HWND dialog, const std::string& text) {
   MessageBoxA(dialog, text.c_str(), BRELLUN_CAPTION, MB_OK | MB_ICONEXCLAMATION);
 }
 
+void ShowLoaded(HWND dialog, const WindowState& state) {
+  SetDlgItemTextA(dialog, IDC_TXTLOADED, LoadedFileText(state.chosenPath).c_str());
+}
+
 // The file name starts empty every time; only "corvane.ini" is taken.
 void Load(HWND dialog, WindowState& state) {
   char file[MAX_PATH] = "";
+  const std::string startFolder = LoadStartFolder();
   OPENFILENAMEA cmndlg{};
   cmndlg.lStructSize = sizeof cmndlg;
   cmndlg.hwndOwner = dialog;
   cmndlg.lpstrFilter = BRELLUN_FILTER "\0" BRELLUN_FILTER "\0";
   cmndlg.lpstrFile = file;
   cmndlg.nMaxFile = MAX_PATH;
+  cmndlg.lpstrInitialDir = startFolder.c_str();
   cmndlg.lpstrTitle = BRELLUN_LOAD_TITLE;
   cmndlg.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   if (!GetOpenFileNameA(&cmndlg) || !IsSettingsFileName(file)) return;
   state.chosenPath = file;
+  ShowLoaded(dialog, state);
   EnableWindow(GetDlgItem(dialog, IDC_CMDUPDATE), TRUE);
 }
 
 void Update(HWND dialog, const WindowState& state) {
-  UpdateChosenFile(
-      state.chosenPath, IsDlgButtonChecked(dialog, IDC_CHKRENOLD) == BST_CHECKED,
-      [dialog] { EnableWindow(GetDlgItem(dialog, IDC_CMDUPDATE), FALSE); },
-      [dialog](const std::string& text) { ShowProblem(dialog, text); });
+  UpdateChosenFile(state.chosenPath, IsDlgButtonChecked(dialog, IDC_CHKRENOLD) == BST_CHECKED,
+                   {[dialog] { EnableWindow(GetDlgItem(dialog, IDC_CMDUPDATE), FALSE); }, AskYesNo,
+                    [dialog](const std::string& text) { ShowProblem(dialog, text); }});
 }
 
 void Initialize(HWND dialog, WindowState& state) {
-  SetDlgItemTextA(dialog, IDC_TXTWWW, kMakerWebAddress);
-  SetDlgItemTextA(dialog, IDC_TXTEMAIL, kMakerEmailAddress);
+  SetDlgItemTextA(dialog, IDC_TXTWWW, contact::kWebAddress);
+  SetDlgItemTextA(dialog, IDC_TXTEMAIL, contact::kEmailAddress);
+  ShowLoaded(dialog, state);
   CheckDlgButton(dialog, IDC_CHKRENOLD, BST_UNCHECKED);
   if (state.selfTest) SetTimer(dialog, kSelfTestTimer, 500, nullptr);
 }
