@@ -11,7 +11,8 @@ cd "$(dirname "$0")"
 # the end-to-end scenarios of the native test programs.
 if [ "${1:-}" = "--windows" ]; then
   tools/install-deps.sh tests windows wine
-  e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests permlet_wine_e2e_tests updater_tests)
+  e2e_tests=(checker_e2e_tests display_e2e_tests cleanup_tests permlet_wine_e2e_tests updater_tests
+    stress_tests)
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
   cmake --build build -j"$(nproc)" --target "${e2e_tests[@]}"
   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

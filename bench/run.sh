@@ -11,6 +11,8 @@
 #   absent    the upload of an SFV listing N files none of which is there
 #   acl       a completing upload in a section whose permission file holds N
 #             entries
+#   permlet   the permission file alone: load and save by size, Chmods into
+#             one folder through the control, each alone and in one update
 #   limits    a 100,000-line SFV, a permission file of 100,000 entries and a
 #             release of 10,000 files, with the peak resident size
 # Every timing is a median of interleaved rounds (contenders take turns, so
@@ -26,7 +28,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 REPS=${1:-7}
 shift || true
-SECTIONS=${*:-crc uncached loops runs absent acl limits}
+SECTIONS=${*:-crc uncached loops runs absent acl permlet limits}
 SLOW_REPS=${SLOW_REPS:-3}
 BUILD_DIR=${BUILD_DIR:-$ROOT/build-bench}
 WORK_DIR=${WORK_DIR:-$(mktemp -d)}
@@ -37,7 +39,7 @@ trap 'rm -rf "$WORK_DIR"' EXIT
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCORVANE_BENCH=ON -DCORVANE_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$BUILD_DIR" -j2 --target crc_bench crc_file make_release stat_files measure \
-  corvane permlet permreg unzip32 >/dev/null
+  permission_bench corvane permlet permreg unzip32 >/dev/null
 BIN="$BUILD_DIR/bin"
 
 kernel=$("$BIN/crc_file" kernel)
@@ -295,6 +297,20 @@ if wants acl; then
   done
   rounds "$SLOW_REPS"
   table "Completing upload of 20 files, section permission file of N entries" "${NAMES[0]}"
+fi
+
+# The permission file alone: the time per entry stays flat when load and save
+# are linear in the size; n Chmods alone against n in one update.
+if wants permlet; then
+  echo
+  echo "Permission file, median of $REPS repetitions (wall ms, and per entry or change):"
+  "$BIN/permission_bench" --benchmark_repetitions="$REPS" \
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv 2>/dev/null | tr -d '"' |
+    awk -F, '$1 ~ /_median$/ { sub(/_median/, "", $1)
+      if (match($1, /n:[0-9]+/)) items = substr($1, RSTART + 2, RLENGTH - 2)
+      else if (match($1, /\/[0-9]+/)) items = substr($1, RSTART + 1, RLENGTH - 1)
+      printf "  %-28s %10.2f ms %8.2f us per item\n", $1, $3, $3 * 1000 / items }'
 fi
 
 # The limits: each input at a quarter, half and the whole of its size, so

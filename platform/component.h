@@ -235,8 +235,19 @@ class ComponentObject {
 
 // Creates an object of class `clsid` offering interface `iid`, loading the
 // library that the registry names for the class. Throws OsError 429 when the
-// class is not registered or the library cannot make the object.
+// class is not registered or the library cannot make the object; its
+// description gives the system's reason after "ActiveX component can't create
+// object: ".
 std::unique_ptr<ComponentObject> CreateComponent(const CvGuid& clsid, const CvGuid& iid);
+
+// The program an operator runs in a library's folder, with the library's
+// name, to register it: the system's own on Windows, the programs' permreg
+// (which writes ComponentRegistryPath()) elsewhere.
+#ifdef _WIN32
+inline constexpr const char* kRegistrationTool = "regsvr32";
+#else
+inline constexpr const char* kRegistrationTool = "permreg";
+#endif
 
 // Loads a library and calls its DllRegisterServer (or DllUnregisterServer),
 // returning the library's result. Throws OsError kFileNotFound when the

@@ -88,6 +88,14 @@ class FileSystem {
   // The entries of the listing whose names match the wildcard `pattern` (*
   // and ?, case ignored, as Windows' search does).
   std::vector<DirEntry> FindEntries(const std::string& folder, std::string_view pattern);
+  // The names the system's own search finds in `folder` for `pattern`, in its
+  // order: unlike the listing, hidden and system entries too, and "." and ".."
+  // where the pattern matches them (Windows: FindFirstFile as it answers;
+  // POSIX: every name of the folder that WildcardMatch takes); never the
+  // temporary files of atomic writes, as in the listing. Throws OsError
+  // when the folder cannot be searched.
+  virtual std::vector<std::string> SystemSearch(const std::string& folder,
+                                                std::string_view pattern) = 0;
   // Opens for reading, hinting sequential access to the system. Throws
   // OsError when the file cannot be opened or IsBeingWritten.
   virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
@@ -108,8 +116,19 @@ class FileSystem {
   // others write but not replace the file (a server showing it, a user
   // downloading it) blocks the rename: after brief retries the bytes are then
   // written into the file in place, the part beyond its old length first, so
-  // that a full disk leaves the old content whole.
+  // that a full disk leaves the old content whole. Throws ReplaceRefused when
+  // the new content was written whole but the system refused the rename
+  // otherwise.
   virtual void WriteFileAtomically(const std::string& path, std::string_view bytes) = 0;
+};
+
+// The new content was written whole, but the system refused to put it in
+// place of the old file (a reader holding it on Windows is waited out or
+// written past by the atomic write itself). Only a write in place can change
+// such a file; a full disk is never reported this way.
+class ReplaceRefused : public OsError {
+ public:
+  using OsError::OsError;
 };
 
 // The system's own file system.

@@ -32,6 +32,8 @@ class HostFileSystem final : public FileSystem {
 
   std::int64_t FileLength(const std::string& path) override;
   std::vector<DirEntry> ListFolder(const std::string& path) override;
+  std::vector<std::string> SystemSearch(const std::string& folder,
+                                        std::string_view pattern) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::string ReadWholeFile(const std::string& path) override;
 

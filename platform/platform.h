@@ -77,7 +77,10 @@ void ShowMessageBox(const std::string& title, const std::string& text, MessageIc
 // A system-wide named lock shared by every process on the machine. The system
 // releases it when its holder dies. Each thread that takes the lock uses an
 // object of its own: separate objects exclude each other, one object shared
-// by two threads does not.
+// by two threads does not. On POSIX the lock is a file named after it in the
+// folder of the module that takes it (the control library, or the program
+// that links this code), created under the process's umask: the operator
+// decides, through that folder and the umask, which accounts may take it.
 class NamedLock {
  public:
   explicit NamedLock(const std::string& name);

@@ -34,6 +34,7 @@ class PreviewPermissions final : public PermissionControl {
  public:
   void Chmod(const std::string&, const std::string&, const std::string&, const std::string&,
              std::int16_t, std::int16_t) override {}
+  int EndUpdate() override { return 0; }
 };
 
 // The run of a sample state with `settings`, ready for ExpandTemplate. It

@@ -1,11 +1,13 @@
 #include "checker/run/error_log.h"
 
+#include "checker/run/permissions.h"
 #include "checker/run/phases.h"
 #include "common/contact.h"
 #include "common/numtext.h"
 #include "common/strings.h"
 #include "common/version.h"
 #include "platform/platform.h"
+#include "release/ignore_failure.h"
 #include "release/own_files.h"
 #include "release/removal.h"
 
@@ -65,6 +67,9 @@ std::vector<std::string> ErrorLogLines(const CheckRun& run, int number,
 }
 
 void HandleRunError(CheckRun& run, int number, const std::string& description) {
+  // The permission changes made before the failure are written; a failure to
+  // write them does not hide the one logged.
+  release::IgnoreFailure([&] { run.permissions.EndUpdate(); });
   // Before the release folder is known the run has made nothing, and has
   // nowhere to put its log.
   if (!run.settings.ON_ERR_MK_FILE || !HasReleaseFolder(run)) return;

@@ -65,6 +65,13 @@ void RewriteSfv(CheckRun& run);
 void SetPermissions(CheckRun& run, const std::string& mode, const std::string& owner,
                     const std::string& group, const std::string& path, int complete);
 void LockRelease(CheckRun& run);
+// The end of a normal run, after its last permission change: the changes are
+// written, a failure to write them fails the run.
+void SavePermissionChanges(CheckRun& run);
+// The run failed because the control could not be made (ControlNotMade): the
+// error log names that cause and the registration command, whichever step
+// needed the control (the folder lock's own context already does).
+void BlameUnmadeControl(CheckRun& run);
 
 // zip_release.cpp
 bool ExtractFileIdDiz(CheckRun& run);      // false: no file_id.diz, the run ends

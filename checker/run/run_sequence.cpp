@@ -2,6 +2,7 @@
 #include <memory>
 #include <optional>
 
+#include "checker/run/permissions.h"
 #include "checker/run/phases.h"
 #include "checker/run/run_error.h"
 #include "common/strings.h"
@@ -121,7 +122,11 @@ int RunChecker(const std::string& programFolder, const std::string& commandLine,
   RunFailure failure;
   try {
     CheckUpload(*run, releaseLock);
+    SavePermissionChanges(*run);
     return kExitNormal;
+  } catch (const ControlNotMade&) {
+    failure = CurrentFailure();
+    BlameUnmadeControl(*run);
   } catch (...) {
     failure = CurrentFailure();
   }

@@ -1,34 +1,23 @@
-// The entries of one permission file in memory: a 17-bucket hash table from
-// a 32-bit key to a record text. The map owns a private copy of every record,
-// kept on its list of owned texts, through which replacing and clearing free
-// them. Two system-wide named locks guard it: "lockaamap" the table and
-// "lockgarbage" the owned texts; when both are held, "lockaamap" comes first.
+// The entries of one permission file in memory, from a 32-bit key to a record
+// text. Seventeen chains decide the order in which a save writes the lines:
+// an entry lies in chain (key >> 4) mod 17, a new entry at the head of its
+// chain. An index beside the chains finds an entry by its key, so that no
+// operation walks a chain and loading a file costs time in line with its size.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <forward_list>
 #include <list>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "platform/platform.h"
+#include <unordered_map>
 
 namespace permlet {
 
 class EntryMap {
  public:
   static constexpr std::size_t kBucketCount = 17;
-
-  struct Entry {
-    std::uint32_t key;
-    std::string record;
-  };
-
-  // Opens the two named locks. Throws platform::OsError when they cannot be.
-  EntryMap();
 
   // Stores a copy of `record` under the key of `name` unless that key already
   // has an entry; false then, and nothing changes.
@@ -40,35 +29,55 @@ class EntryMap {
   // Replaces the record under the key of `name`; false when there is none.
   bool Replace(std::string_view name, std::string_view record);
   void RemoveAll();
+  // Makes room in the index for `count` entries, as loading a file of that
+  // many lines needs.
+  void Reserve(std::size_t count) { index_.reserve(count); }
 
-  // The entries in table order: bucket 0 to 16, each bucket newest first.
-  std::vector<Entry> TableOrder() const;
+  // Calls `visit(key, record)` in table order: chain 0 to 16, each from its
+  // head (newest first).
+  template <class Visit>
+  void VisitInTableOrder(Visit&& visit) const {
+    for (const Chain& chain : chains_) {
+      if (turned_) {
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) visit(it->key, it->record);
+      } else {
+        for (const Entry& entry : chain) visit(entry.key, entry.record);
+      }
+    }
+  }
 
-  // Runs `step` while holding the table lock, so that the writing or reading
-  // of a whole permission file is one step for every other user of the lock.
-  template <class Step>
-  void WhileTableLocked(Step&& step) const {
-    platform::NamedLockHold hold(tableLock_);
-    step();
+  // Turns every chain round, as loading the map's own save does: each line
+  // read heads its chain.
+  void TurnChains() { turned_ = !turned_; }
+  // Calls `edit(key, record)` for every entry, which may change the record;
+  // the entries for which it returns false are removed.
+  template <class Edit>
+  void EditRecords(Edit&& edit) {
+    for (Chain& chain : chains_) {
+      for (auto it = chain.begin(); it != chain.end();) {
+        if (edit(it->key, it->record)) {
+          ++it;
+        } else {
+          index_.erase(it->key);
+          it = chain.erase(it);
+        }
+      }
+    }
   }
 
  private:
-  using OwnedTexts = std::list<std::string>;
-  struct Node {
+  struct Entry {
     std::uint32_t key;
-    OwnedTexts::iterator text;  // into ownedTexts_
+    std::string record;
   };
+  using Chain = std::list<Entry>;
 
   bool AddKey(std::uint32_t key, std::string_view record);
-  // Moves a new copy onto the owned list; its iterators stay valid.
-  void Own(OwnedTexts& copy);
-  Node* Find(std::uint32_t key);
-  const Node* Find(std::uint32_t key) const;
 
-  std::array<std::forward_list<Node>, kBucketCount> buckets_;
-  OwnedTexts ownedTexts_;
-  mutable platform::NamedLock tableLock_;
-  mutable platform::NamedLock garbageLock_;
+  std::array<Chain, kBucketCount> chains_;
+  std::unordered_map<std::uint32_t, Chain::iterator> index_;
+  // Whether every chain's head is its back: turning all chains is one flag.
+  bool turned_ = false;
 };
 
 }  // namespace permlet

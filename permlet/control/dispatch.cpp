@@ -104,19 +104,28 @@ CvResult ControlObject::Property(DispId property, std::uint16_t kind, const CvVa
 
 CvResult ControlObject::Method(const MemberInfo& member, const CvVariant* args, CvVariant& result) {
   if (!ArgumentsFit(member, args)) return kCvTypeMismatch;
-  if (member.dispId == kDispSetFilePath) {
-    result = {kCvBool, control.SetFilePath(TextOf(args[0])) ? -1 : 0, nullptr, 0};
-  } else {
-    result = {kCvInt32,
-              control.Chmod(TextOf(args[0]), TextOf(args[1]), TextOf(args[2]), TextOf(args[3]),
-                            Int16Of(args[4]), Int16Of(args[5])),
-              nullptr, 0};
+  switch (member.dispId) {
+    case kDispSetFilePath:
+      result = {kCvBool, control.SetFilePath(TextOf(args[0])) ? -1 : 0, nullptr, 0};
+      break;
+    case kDispChmod:
+      result = {kCvInt32,
+                control.Chmod(TextOf(args[0]), TextOf(args[1]), TextOf(args[2]), TextOf(args[3]),
+                              Int16Of(args[4]), Int16Of(args[5])),
+                nullptr, 0};
+      break;
+    case kDispBeginUpdate:
+      result = {kCvInt32, control.BeginUpdate(), nullptr, 0};
+      break;
+    default:
+      result = {kCvInt32, control.EndUpdate(), nullptr, 0};
+      break;
   }
   return kCvOk;
 }
 
 // Makes an object of type T for the caller; the control may fail to open
-// its file model's locks.
+// its file model's lock.
 template <class T>
 CvResult Make(CvDispatch** object) {
   try {

@@ -10,19 +10,26 @@ namespace permlet {
 
 namespace {
 
-// The platform's wildcard search over one folder; a folder that cannot be
-// searched finds nothing. A path without a folder part searches the current
-// folder.
-std::vector<platform::DirEntry> Search(platform::FileSystem& files, const std::string& directory,
-                                       std::string_view pattern) {
+// The system's own search over one folder; a folder that cannot be searched
+// finds nothing. A path without a folder part searches the current folder.
+std::vector<std::string> Search(platform::FileSystem& files, const std::string& directory,
+                                std::string_view pattern) {
   try {
-    return files.FindEntries(directory.empty() ? "." : directory, pattern);
+    return files.SystemSearch(directory.empty() ? "." : directory, pattern);
   } catch (const platform::OsError&) {
     return {};
   }
 }
 
 }  // namespace
+
+CPermletCtrl::~CPermletCtrl() {
+  try {
+    EndUpdate();
+  } catch (...) {
+    // Nothing may leave a destructor; the changes are lost with the memory.
+  }
+}
 
 const std::string& CPermletCtrl::GetProperty(DispId property) const {
   return const_cast<CPermletCtrl*>(this)->PropertyField(property);
@@ -79,32 +86,50 @@ bool CPermletCtrl::SetFilePath(std::string_view fullpath) {
 std::int32_t CPermletCtrl::Chmod(std::string_view mode, std::string_view uname,
                                  std::string_view gname, std::string_view fullpath,
                                  std::int16_t complete, std::int16_t /*free: always written 0*/) {
+  int failure = 0;
   try {
-    PermissionFile file(files_);
     const std::string directory = SECFileSystem::DirectoryPart(fullpath);
-    file.AutoChoosePermFile(directory);
-    const std::string name = SECFileSystem::FileNamePart(fullpath);
-    if (fullpath.find('*') != std::string_view::npos) {
-      ChmodPattern(file, directory, name, mode, uname, gname, complete);
-    } else if (!name.empty() && !Search(files_, directory, name).empty()) {
-      file.SetEntry(fullpath, uname, gname, mode, complete, 0);
-    }
-  } catch (const platform::OsError&) {
-    // Chmod reports nothing; the named locks could not be used.
+    std::optional<PermissionFile> alone;
+    PermissionFile& file = update_ ? update_->Folder(directory) : alone.emplace(files_);
+    failure = Change(file, directory, SECFileSystem::FileNamePart(fullpath), mode, uname, gname,
+                     complete, fullpath.find('*') != std::string_view::npos);
+  } catch (const platform::OsError& error) {
+    failure = error.number();  // the named lock could not be used
   }
+  if (update_) update_->NoteFailure(failure);
   return 0;
 }
 
-// Names that had no entry yet count as complete; the others get the caller's
-// flag. Each SetEntry reloads the file, so each lookup sees the changes so far.
-void CPermletCtrl::ChmodPattern(PermissionFile& file, const std::string& directory,
-                                std::string_view pattern, std::string_view mode,
-                                std::string_view uname, std::string_view gname,
-                                std::int16_t complete) {
-  for (const platform::DirEntry& found : Search(files_, directory, pattern)) {
-    const bool hadEntry = file.GetEntryForName(found.name);
-    file.SetEntry(directory + found.name, uname, gname, mode, hadEntry ? complete : 1, 0);
+// For a pattern, names that had no entry yet count as complete and the
+// others get the caller's flag; each lookup sees the changes before it.
+int CPermletCtrl::Change(PermissionFile& file, const std::string& directory, std::string_view name,
+                         std::string_view mode, std::string_view uname, std::string_view gname,
+                         std::int16_t complete, bool isPattern) {
+  if (!isPattern) {
+    if (name.empty() || Search(files_, directory, name).empty()) return 0;
+    return file.SetEntry(directory + std::string(name), uname, gname, mode, complete, 0);
   }
+  file.AutoChoosePermFile(directory);
+  int failure = 0;
+  for (const std::string& found : Search(files_, directory, name)) {
+    const bool hadEntry = file.GetEntryForName(found);
+    const int result =
+        file.SetEntry(directory + found, uname, gname, mode, hadEntry ? complete : 1, 0);
+    if (failure == 0) failure = result;
+  }
+  return failure;
+}
+
+std::int32_t CPermletCtrl::BeginUpdate() {
+  if (!update_) update_.emplace(files_);
+  return 0;
+}
+
+std::int32_t CPermletCtrl::EndUpdate() {
+  if (!update_) return 0;
+  const int result = update_->Write();
+  update_.reset();
+  return result;
 }
 
 }  // namespace permlet

@@ -18,6 +18,8 @@ constexpr MemberInfo kDPermletMembers[] = {
     {kDispErrormsg, "errormsg", MemberKind::kProperty, kCvText, {}},
     {kDispSetFilePath, "SetFilePath", MemberKind::kMethod, kCvBool, kSetFilePathParams},
     {kDispChmod, "Chmod", MemberKind::kMethod, kCvInt32, kChmodParams},
+    {kDispBeginUpdate, "BeginUpdate", MemberKind::kMethod, kCvInt32, {}},
+    {kDispEndUpdate, "EndUpdate", MemberKind::kMethod, kCvInt32, {}},
 };
 
 }  // namespace

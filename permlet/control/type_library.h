@@ -40,6 +40,8 @@ enum DispId : std::int32_t {
   kDispErrormsg = 6,
   kDispSetFilePath = 7,
   kDispChmod = 8,
+  kDispBeginUpdate = 9,
+  kDispEndUpdate = 10,
 };
 
 enum class MemberKind { kProperty, kMethod };

@@ -19,8 +19,8 @@ std::string CannotLoadReason() {
   return reason != nullptr ? reason : "cannot load the library";
 }
 
-[[noreturn]] void ThrowCannotCreate() {
-  throw OsError(kCannotCreateObject, "ActiveX component can't create object");
+[[noreturn]] void ThrowCannotCreate(const std::string& reason) {
+  throw OsError(kCannotCreateObject, "ActiveX component can't create object: " + reason);
 }
 
 }  // namespace
@@ -63,24 +63,27 @@ std::string ModulePath(const void* address) {
 std::unique_ptr<ComponentObject> CreateComponent(const CvGuid& clsid, const CvGuid& iid) {
   const std::optional<std::string> libraryPath =
       ReadRegistryValue("CLSID\\" + FormatGuid(clsid) + "\\InprocServer32");
-  if (!libraryPath || libraryPath->empty()) ThrowCannotCreate();
+  if (!libraryPath || libraryPath->empty())
+    ThrowCannotCreate("class " + FormatGuid(clsid) + " is not registered in " +
+                      ComponentRegistryPath());
 
   std::shared_ptr<LoadedLibrary> library;
   try {
     library = std::make_shared<LoadedLibrary>(*libraryPath);
-  } catch (const OsError&) {
-    ThrowCannotCreate();
+  } catch (const OsError& error) {
+    ThrowCannotCreate(error.what());
   }
   auto getClassObject = library->Export<CvGetClassObjectFn>("DllGetClassObject");
-  if (getClassObject == nullptr) ThrowCannotCreate();
+  if (getClassObject == nullptr) ThrowCannotCreate(*libraryPath + " has no DllGetClassObject");
 
   CvClassFactory* factory = nullptr;
   if (getClassObject(&clsid, &kIidClassFactory, &factory) < 0 || factory == nullptr)
-    ThrowCannotCreate();
+    ThrowCannotCreate(*libraryPath + " does not offer class " + FormatGuid(clsid));
   CvDispatch* object = nullptr;
   const CvResult created = factory->vtbl->CreateInstance(factory, &iid, &object);
   factory->vtbl->Release(factory);
-  if (created < 0 || object == nullptr) ThrowCannotCreate();
+  if (created < 0 || object == nullptr)
+    ThrowCannotCreate(*libraryPath + " could not make an object of class " + FormatGuid(clsid));
   return std::make_unique<ComponentObject>(std::move(library), object);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/host_file_system.h"
@@ -36,27 +37,52 @@ bool Classify(DIR* dir, const dirent& entry, bool& isFolder) {
   }
 }
 
-}  // namespace
-
-std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
+// Calls `take(dir, entry)` for every entry of the folder, "." and ".." too,
+// but never for the temporary file of an atomic write.
+template <typename Take>
+void ReadFolder(const std::string& path, Take take) {
   DIR* dir = opendir(path.c_str());
   if (dir == nullptr) posix::ThrowSystemError(errno, path, posix::Subject::kFolder);
-  std::vector<DirEntry> entries;
   errno = 0;
   while (dirent* entry = readdir(dir)) {
-    std::string_view name = entry->d_name;
-    DirEntry listed;
-    if (name != "." && name != ".." && !IsTemporaryName(name) &&
-        Classify(dir, *entry, listed.isFolder)) {
-      listed.name = name;
-      entries.push_back(std::move(listed));
-    }
+    if (!IsTemporaryName(entry->d_name)) take(dir, *entry);
     errno = 0;
   }
   int err = errno;
   closedir(dir);
   if (err != 0) posix::ThrowSystemError(err, path, posix::Subject::kFolder);
+}
+
+}  // namespace
+
+std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
+  std::vector<DirEntry> entries;
+  ReadFolder(path, [&](DIR* dir, const dirent& entry) {
+    std::string_view name = entry.d_name;
+    DirEntry listed;
+    if (name != "." && name != ".." && Classify(dir, entry, listed.isFolder)) {
+      listed.name = name;
+      entries.push_back(std::move(listed));
+    }
+  });
   return entries;
+}
+
+std::vector<std::string> HostFileSystem::SystemSearch(const std::string& folder,
+                                                      std::string_view pattern) {
+  // A plain name that exists as given needs no walk through the folder; one
+  // that differs in case from the entry's name is found by the walk.
+  struct stat info;
+  if (!pattern.empty() && pattern.find_first_of("*?/") == std::string_view::npos &&
+      !IsTemporaryName(pattern) &&
+      fstatat(AT_FDCWD, (folder + kSeparatorText).append(pattern).c_str(), &info,
+              AT_SYMLINK_NOFOLLOW) == 0)
+    return {std::string(pattern)};
+  std::vector<std::string> names;
+  ReadFolder(folder, [&](DIR*, const dirent& entry) {
+    if (WildcardMatch(pattern, entry.d_name)) names.emplace_back(entry.d_name);
+  });
+  return names;
 }
 
 }  // namespace platform

@@ -1,12 +1,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <memory>
 #include <string>
 
+#include "platform/component.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_support.h"
 
@@ -17,11 +16,15 @@ namespace {
 using posix::Subject;
 using posix::UniqueFd;
 
-// The lock file of a name: characters outside a safe set are written as
-// %XX, so different names never share a file.
+// The lock file of a name, beside the module that takes the lock: where only
+// the site's accounts reach it, never in the shared temporary folder.
+// Characters outside a safe set are written as %XX, so different names never
+// share a file.
 std::string LockFilePath(const std::string& name) {
   static const char kHex[] = "0123456789ABCDEF";
-  std::string path = "/tmp/corvane-lock-";
+  const std::string module = ModulePath(reinterpret_cast<const void*>(&LockFilePath));
+  if (module.empty()) throw OsError(kPathNotFound);
+  std::string path = posix::ParentFolder(module) + "/corvane-lock-";
   for (unsigned char c : name) {
     bool safe = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                 c == '-' || c == '_' || c == '.';
@@ -34,23 +37,6 @@ std::string LockFilePath(const std::string& name) {
     }
   }
   return path;
-}
-
-// Opens the lock file, creating it open to every user when it is new. A file
-// that another user made is opened without O_CREAT, which sticky /tmp allows.
-UniqueFd OpenLockFile(const std::string& path) {
-  const int flags = O_RDONLY | O_NOFOLLOW | O_CLOEXEC;
-  for (;;) {
-    int fd = open(path.c_str(), flags);
-    if (fd >= 0) return UniqueFd(fd);
-    if (errno != ENOENT && errno != EINTR) posix::ThrowSystemError(errno, path, Subject::kFile);
-    fd = open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
-    if (fd >= 0) {
-      fchmod(fd, 0666);
-      return UniqueFd(fd);
-    }
-    if (errno != EEXIST && errno != EINTR) posix::ThrowSystemError(errno, path, Subject::kFile);
-  }
 }
 
 void Flock(int fd, int operation, const std::string& path) {
@@ -71,7 +57,10 @@ struct NamedLock::Impl {
 
 NamedLock::NamedLock(const std::string& name) : impl_(std::make_unique<Impl>()) {
   impl_->path = LockFilePath(name);
-  impl_->fd = OpenLockFile(impl_->path);
+  // Made on first use under the process's umask: the operator chooses the
+  // modes. Taking the lock needs only read access to the file.
+  impl_->fd =
+      posix::OpenOrThrow(impl_->path, O_RDONLY | O_CREAT | O_NOFOLLOW, Subject::kFile, 0666);
 }
 
 NamedLock::~NamedLock() = default;

@@ -9,9 +9,7 @@
 
 namespace platform::posix {
 
-namespace {
-
-int NumberForErrno(int err, const std::string& path, Subject subject) {
+int ErrorNumber(int err, const std::string& path, Subject subject) {
   switch (err) {
     case ENOENT:
       // A missing file in an existing folder is "File not found"; anything
@@ -51,10 +49,8 @@ int NumberForErrno(int err, const std::string& path, Subject subject) {
   }
 }
 
-}  // namespace
-
 void ThrowSystemError(int err, const std::string& path, Subject subject) {
-  throw OsError(NumberForErrno(err, path, subject));
+  throw OsError(ErrorNumber(err, path, subject));
 }
 
 bool IsFolder(const std::string& path) {

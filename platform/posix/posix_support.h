@@ -15,6 +15,8 @@ namespace platform::posix {
 // reported with different classic numbers.
 enum class Subject { kFile, kFolder };
 
+// The classic error number that matches `err` for an operation on `path`.
+int ErrorNumber(int err, const std::string& path, Subject subject);
 // Throws the OsError that matches `err` for an operation on `path`.
 [[noreturn]] void ThrowSystemError(int err, const std::string& path, Subject subject);
 

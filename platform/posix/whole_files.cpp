@@ -83,7 +83,7 @@ void HostFileSystem::WriteFileAtomically(const std::string& path, std::string_vi
     posix::WriteAll(fd.get(), bytes, path);
     SyncAndClose(std::move(fd), path);
     if (rename(tempPath.c_str(), path.c_str()) != 0)
-      posix::ThrowSystemError(errno, path, Subject::kFile);
+      throw ReplaceRefused(posix::ErrorNumber(errno, path, Subject::kFile));
   } catch (...) {
     unlink(tempPath.c_str());
     throw;

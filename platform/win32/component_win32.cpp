@@ -86,6 +86,17 @@ CvResult BridgeInvoke(CvDispatch* self, std::int32_t dispId, std::uint16_t kind,
 
 const CvDispatchVtbl kBridgeVtbl = {BridgeRelease, BridgeInvoke};
 
+// The system's text for a failure code, without its line end.
+std::string SystemMessage(HRESULT code) {
+  char text[512];
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
+                        text[length - 1] == ' ' || text[length - 1] == '.'))
+    --length;
+  return length > 0 ? std::string(text, length) : "the component services refused the class";
+}
+
 // The system's error code as OsError; a missing key is "File not found".
 void Check(LSTATUS status) {
   if (status != ERROR_SUCCESS) win32::ThrowSystemError(static_cast<DWORD>(status));
@@ -101,7 +112,8 @@ std::unique_ptr<ComponentObject> CreateComponent(const CvGuid& clsid, const CvGu
   const HRESULT created = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, interfaceId,
                                            reinterpret_cast<void**>(&dispatch));
   if (FAILED(created) || dispatch == nullptr)
-    throw OsError(kCannotCreateObject, "ActiveX component can't create object");
+    throw OsError(kCannotCreateObject,
+                  "ActiveX component can't create object: " + SystemMessage(created));
   auto* bridge = new DispatchBridge{{&kBridgeVtbl}, dispatch, {}};
   return std::make_unique<ComponentObject>(std::move(services), &bridge->base);
 }

@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/host_file_system.h"
@@ -18,6 +19,14 @@ std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
     listed.push_back({std::move(entry.name), isFolder});
   }
   return listed;
+}
+
+std::vector<std::string> HostFileSystem::SystemSearch(const std::string& folder,
+                                                      std::string_view pattern) {
+  std::vector<std::string> names;
+  for (win32::FoundEntry& entry : win32::FindMatching(folder, pattern))
+    if (!IsTemporaryName(entry.name)) names.push_back(std::move(entry.name));
+  return names;
 }
 
 }  // namespace platform

@@ -59,7 +59,8 @@ bool RefusedForSharing(DWORD code, const std::string& path) {
 }
 
 // Renames the temporary file over `path`, trying again for a short while
-// when a reader holds `path`. False when the reader still holds it.
+// when a reader holds `path`. False when the reader still holds it; throws
+// ReplaceRefused when the system refuses the rename otherwise.
 bool Replaced(const std::string& tempPath, const std::string& path) {
   constexpr int kTries = 6;
   DWORD pause = 10;
@@ -68,7 +69,7 @@ bool Replaced(const std::string& tempPath, const std::string& path) {
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return true;
     const DWORD code = GetLastError();
-    if (!RefusedForSharing(code, path)) win32::ThrowSystemError(code);
+    if (!RefusedForSharing(code, path)) throw ReplaceRefused(win32::ErrorNumber(code));
     if (attempt == kTries) return false;
     Sleep(pause);
   }

@@ -8,9 +8,7 @@
 
 namespace platform::win32 {
 
-namespace {
-
-int NumberForCode(DWORD code) {
+int ErrorNumber(DWORD code) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
       return kFileNotFound;
@@ -44,9 +42,7 @@ int NumberForCode(DWORD code) {
   }
 }
 
-}  // namespace
-
-void ThrowSystemError(DWORD code) { throw OsError(NumberForCode(code)); }
+void ThrowSystemError(DWORD code) { throw OsError(ErrorNumber(code)); }
 
 void ThrowLastError() { ThrowSystemError(GetLastError()); }
 
@@ -81,22 +77,28 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
   return path;
 }
 
-std::vector<FoundEntry> FindAll(const std::string& folder) {
+std::vector<FoundEntry> FindMatching(const std::string& folder, std::string_view pattern) {
   std::vector<FoundEntry> entries;
   WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &data);
+  HANDLE search = FindFirstFileA(JoinPath(folder, pattern).c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) {
     const DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND) return entries;  // an empty drive root
+    if (code == ERROR_FILE_NOT_FOUND) return entries;  // no match, or an empty drive root
     ThrowSystemError(code);
   }
   do {
-    const std::string_view name = data.cFileName;
-    if (name != "." && name != "..") entries.push_back({std::string(name), data.dwFileAttributes});
+    entries.push_back({data.cFileName, data.dwFileAttributes});
   } while (FindNextFileA(search, &data));
   const DWORD code = GetLastError();
   FindClose(search);
   if (code != ERROR_NO_MORE_FILES) ThrowSystemError(code);
+  return entries;
+}
+
+std::vector<FoundEntry> FindAll(const std::string& folder) {
+  std::vector<FoundEntry> entries = FindMatching(folder, "*");
+  std::erase_if(entries,
+                [](const FoundEntry& entry) { return entry.name == "." || entry.name == ".."; });
   return entries;
 }
 

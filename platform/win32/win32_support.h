@@ -22,6 +22,8 @@
 
 namespace platform::win32 {
 
+// The classic error number that matches the system error `code`.
+int ErrorNumber(DWORD code);
 // Throws the OsError that matches the system error `code`.
 [[noreturn]] void ThrowSystemError(DWORD code);
 // The same for the calling thread's last error.
@@ -50,8 +52,11 @@ struct FoundEntry {
   std::string name;
   DWORD attributes = 0;
 };
-// Every entry of `folder` but "." and "..", hidden and system ones included,
-// in the system's order. Throws OsError when the folder cannot be read.
+// Every entry of `folder` that the system's search matches with `pattern`,
+// hidden and system ones included, "." and ".." where the pattern matches
+// them, in the system's order. Throws OsError when the folder cannot be read.
+std::vector<FoundEntry> FindMatching(const std::string& folder, std::string_view pattern);
+// The same for every entry but "." and "..".
 std::vector<FoundEntry> FindAll(const std::string& folder);
 // `folder` joined with `name` by a backslash.
 std::string JoinPath(const std::string& folder, std::string_view name);

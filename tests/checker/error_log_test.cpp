@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "checker/run/phases.h"
+#include "platform/component.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/files.h"
 #include "tests/support/permission_recorder.h"
@@ -49,24 +50,65 @@ TEST(ErrorLog, LinesForASolutionOfTwoLines) {
 // A whole run on a disk that is full where the status store goes: the run
 // ends through the error log, and the old store stays whole.
 TEST(ErrorLog, FullDiskAtTheStoreWrite) {
-  support::TempFolder programs;
-  support::WriteFile(programs / "corvane.ini", "ON_ERR_MK_FILE=1\r\nISSERVG6=True\r\n");
-  support::TempFolder site;
-  const std::string release = site / "Rel";
+  support::FaultyFileSystem files;
+  files.FillDisk(".sfvStatus");
+  support::WholeRun whole("ON_ERR_MK_FILE=1\r\nISSERVG6=True\r\n", files);
+  const std::string release = whole.site / "Rel";
   const std::string oldStore = "00\r\nbob\r\n\r\n\r\n1\r\n0\r\nFalse\r\n";
   support::WriteFile(release + "/.sfvStatus", oldStore);
   support::WriteFile(release + "/rel.sfv", support::SfvText({{"a.r00", "a"}, {"a.r01", "b"}}));
   support::WriteFile(release + "/a.r00", "a");
-  support::FaultyFileSystem files;
-  files.FillDisk(".sfvStatus");
-  support::PermissionRecorder permissions;
 
-  const std::string line = release + "/a.r00 " + support::Crc32Text("a") + " -u:bob -l:1 -s:x";
-  EXPECT_EQ(RunChecker(programs.path(), line, files, permissions), 1);
+  EXPECT_EQ(whole.Upload(release + "/a.r00"), 1);
   EXPECT_EQ(support::ReadFile(release + "/.sfvStatus"), oldStore);
   EXPECT_NE(support::ReadFile(release + "/errorlog.txt")
                 .find("Error Number: 61\r\nError Description: Disk full\r\n"),
             std::string::npos);
+}
+
+// Permission changes that cannot be made end the run with a log that says
+// what to check: changes that could not be written, or a control that cannot
+// be made, whichever step needed it; the folder lock keeps its own advice.
+TEST(ErrorLog, PermissionFailuresSayWhatToCheck) {
+  struct Case {
+    bool complete;  // else a.r01 is missing
+    const char* settings;
+    int refusal;             // every Chmod refused as by a control that cannot be made
+    int updateFailure;       // what ending the update reports
+    std::size_t updateEnds;  // the error handler ends the update too
+    std::string number;
+    std::string action;
+    std::string solutionLine;
+  };
+  const std::string registration = std::string(platform::kRegistrationTool) + " permlet.ocx";
+  const Case cases[] = {
+      {false, "", 0, platform::kDiskFull, 2, "61",
+       "Saving the permission changes into .raidenftpd.acl",
+       "Make sure the disk is not full and that the account running corvane can write the "
+       "release folder and its parent (section) folder."},
+      {false, "", platform::kCannotCreateObject, 0, 1, "429",
+       "Creating the permission control permlet.ocx", registration},
+      {true, "LOCK_FOLDER_IF_COMPLETE=True\r\nGOODMSG=\r\n", platform::kCannotCreateObject, 0, 1,
+       "429", "Cannot execute CHMOD because user didn't register permlet.ocx in their system.",
+       "regsvr32.exe permlet.ocx"},
+  };
+  for (const Case& c : cases) {
+    support::WholeRun whole(std::string("ON_ERR_MK_FILE=1\r\nISSERVG6=False\r\n") + c.settings);
+    const std::string release = whole.site / "Rel";
+    support::WriteFile(release + "/rel.sfv", support::SfvText({{"a.r00", "a"}, {"a.r01", "b"}}));
+    support::WriteFile(release + "/a.r00", "a");
+    if (c.complete) support::WriteFile(release + "/a.r01", "b");
+    whole.permissions.Refuse(c.refusal);
+    whole.permissions.FailUpdate(c.updateFailure);
+
+    EXPECT_EQ(whole.Upload(release + "/a.r00"), 1) << c.action;
+    EXPECT_EQ(whole.permissions.updateEnds.size(), c.updateEnds) << c.action;
+    const std::string log = support::ReadFile(release + "/errorlog.txt");
+    EXPECT_NE(log.find("Error Number: " + c.number + "\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Action When Error Occured: " + c.action + "\r\n"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("\r\n" + c.solutionLine + "\r\n"), std::string::npos) << log;
+  }
 }
 
 }  // namespace

@@ -108,14 +108,16 @@ void ProgramFolder::WriteSettings(const std::vector<std::string>& settingsLines)
 // single space (doubled spaces give empty arguments, which the program joins
 // back into the same line), from the working folder, without a desktop.
 std::string ProgramFolder::Command(const std::string& commandLine, const std::string& program,
-                                   std::optional<double> killAfterSeconds) const {
+                                   std::optional<double> killAfterSeconds,
+                                   const std::string& environment) const {
   std::string command = "cd " + ShellQuoted(working_.path()) + " && ";
   if (UnderWine()) {
-    if (killAfterSeconds) throw std::runtime_error("runs under wine are not killed");
+    if (killAfterSeconds || !environment.empty())
+      throw std::runtime_error("runs under wine are neither killed nor given an environment");
     return command + WineCommand(folder_.path(), commandLine, program);
   }
   if (killAfterSeconds) command += "timeout -s KILL " + std::to_string(*killAfterSeconds) + " ";
-  command += kWithoutDesktop + ShellQuoted(folder_ / program);
+  command += kWithoutDesktop + environment + ShellQuoted(folder_ / program);
   std::stringstream line(commandLine);
   for (std::string argument; std::getline(line, argument, ' ');)
     command += " " + ShellQuoted(argument);
@@ -124,12 +126,33 @@ std::string ProgramFolder::Command(const std::string& commandLine, const std::st
 }
 
 RunResult ProgramFolder::Run(const std::string& commandLine, const std::string& program) const {
+  return RunCommand(Command(commandLine, program));
+}
+
+// The logging library is preloaded ahead of a sanitizer's runtime, which
+// must be told to allow that.
+RunResult ProgramFolder::RunLoggingRenames(const std::string& commandLine) const {
+  const std::string log = folder_ / "renames.txt";
+  RunResult result =
+      RunCommand(Command(commandLine, "corvane", std::nullopt,
+                         "LD_PRELOAD=" + ShellQuoted(CORVANE_RENAME_LOG_LIBRARY) +
+                             " CORVANE_RENAME_LOG=" + ShellQuoted(log) +
+                             " \"ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0\" "));
+  if (Exists(log)) {
+    std::stringstream lines(ReadFile(log));
+    for (std::string line; std::getline(lines, line);) result.renamed.push_back(line);
+    fs::remove(log);
+  }
+  return result;
+}
+
+RunResult ProgramFolder::RunCommand(const std::string& command) const {
   const std::string output = folder_ / "stdout.txt";
   const std::string errors = folder_ / "stderr.txt";
   const std::string status = folder_ / "status.txt";
-  std::string script = Command(commandLine, program) + " >" + ShellQuoted(output) + " 2>" +
-                       ShellQuoted(errors) + "; echo $? >" + ShellQuoted(status);
-  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + program);
+  std::string script = command + " >" + ShellQuoted(output) + " 2>" + ShellQuoted(errors) +
+                       "; echo $? >" + ShellQuoted(status);
+  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + command);
   RunResult result;
   result.exitStatus = std::stoi(ReadFile(status));
   result.output = ReadFile(output);
@@ -140,16 +163,16 @@ RunResult ProgramFolder::Run(const std::string& commandLine, const std::string& 
 
 std::vector<int> ProgramFolder::RunTogether(
     const std::vector<std::string>& commandLines,
-    const std::vector<std::optional<double>>& killAfterSeconds) const {
+    const std::vector<std::optional<double>>& killAfterSeconds, const std::string& program) const {
   std::string script;
   for (std::size_t i = 0; i < commandLines.size(); ++i) {
     const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");
     const auto killAfter = i < killAfterSeconds.size() ? killAfterSeconds[i] : std::nullopt;
-    script += "(" + Command(commandLines[i], "corvane", killAfter) + " >/dev/null 2>&1; echo $? >" +
+    script += "(" + Command(commandLines[i], program, killAfter) + " >/dev/null 2>&1; echo $? >" +
               ShellQuoted(status) + ") & ";
   }
   script += "wait";
-  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run corvane");
+  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + program);
   std::vector<int> statuses;
   for (std::size_t i = 0; i < commandLines.size(); ++i) {
     const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");

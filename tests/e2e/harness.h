@@ -25,6 +25,9 @@ struct RunResult {
   int exitStatus = -1;
   std::string errorOutput;  // what the program wrote to standard error
   std::string output;       // what it wrote to standard output
+  // RunLoggingRenames only: the target of every rename the run made, in
+  // order. Each file written in one step (beside, then renamed over) is one.
+  std::vector<std::string> renamed;
 };
 
 // A program folder: the built programs and libraries, the permission control
@@ -43,20 +46,26 @@ class ProgramFolder {
   // (split at every single space), from an empty working folder, without a
   // desktop. Waits for it.
   RunResult Run(const std::string& commandLine, const std::string& program = "corvane") const;
-  // Starts corvane once per command line, all at the same time, as the server
-  // does when uploads end together; waits for all. Exit statuses in order.
-  // A run with a time in `killAfterSeconds` is killed outright (SIGKILL, as a
-  // crash ends it) once that time has passed, unless it ended before; its
-  // status is then 137. Native programs only.
-  std::vector<int> RunTogether(
-      const std::vector<std::string>& commandLines,
-      const std::vector<std::optional<double>>& killAfterSeconds = {}) const;
+  // Runs the checker as Run does, natively, with a library preloaded into it
+  // that logs its renames: how often it replaced each file.
+  RunResult RunLoggingRenames(const std::string& commandLine) const;
+  // Starts `program` (corvane unless named) once per command line, all at the
+  // same time, as the server does when uploads end together; waits for all.
+  // Exit statuses in order. A run with a time in `killAfterSeconds` is killed
+  // outright (SIGKILL, as a crash ends it) once that time has passed, unless
+  // it ended before; its status is then 137. Native programs only.
+  std::vector<int> RunTogether(const std::vector<std::string>& commandLines,
+                               const std::vector<std::optional<double>>& killAfterSeconds = {},
+                               const std::string& program = "corvane") const;
   // The working folder the programs run in: it must stay empty.
   const std::string& workingFolder() const { return working_.path(); }
 
  private:
+  // `environment`: NAME=VALUE words for the program, native runs only.
   std::string Command(const std::string& commandLine, const std::string& program,
-                      std::optional<double> killAfterSeconds = std::nullopt) const;
+                      std::optional<double> killAfterSeconds = std::nullopt,
+                      const std::string& environment = {}) const;
+  RunResult RunCommand(const std::string& command) const;
 
   support::TempFolder folder_;
   support::TempFolder working_;

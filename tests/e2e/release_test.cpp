@@ -214,5 +214,29 @@ TEST(Release, PermissionsGoThroughTheControlOfAMovedProgramFolder) {
   EXPECT_EQ(count("=bob|grp|555|1|0|"), 1u);
 }
 
+// A completing run of a large release changes some three hundred entries,
+// and writes the release's permission file once, and its section's once.
+TEST(Release, ACompletingRunSavesEachPermissionFileOnce) {
+  if (UnderWine()) GTEST_SKIP() << "native runs only: a library preloaded into it counts saves";
+  Site site({"ISSERVG6=False", "LOCK_FOLDER_IF_COMPLETE=True", "LOCK_FILES_IF_COMPLETE=True",
+             "LOCK_USER=locker", "LOCK_GROUP=site", "LOCK_CHMOD=555"});
+  FileList files;
+  for (int i = 0; i < 300; ++i) files.push_back({"big." + std::to_string(1000 + i), "part"});
+  for (const auto& [name, content] : files) WriteFile(site.InRelease(name), content);
+  WriteFile(site.InRelease("big.sfv"), SfvText(files));
+
+  const RunResult run = site.programs().RunLoggingRenames(UploadLine(site.InRelease("big.sfv")));
+  ASSERT_EQ(run.exitStatus, 0);
+  for (const std::string& acl :
+       {site.InRelease(".raidenftpd.acl"), site.Section() + "/.raidenftpd.acl"})
+    EXPECT_EQ(std::count(run.renamed.begin(), run.renamed.end(), acl), 1) << acl;
+  const std::string permissions = ReadFile(site.InRelease(".raidenftpd.acl"));
+  std::size_t locked = 0;
+  for (std::size_t at = 0;
+       (at = permissions.find("=locker|site|555|1|0|", at)) != std::string::npos; ++at)
+    ++locked;
+  EXPECT_GT(locked, files.size());  // the files, the SFV and the header
+}
+
 }  // namespace
 }  // namespace e2e

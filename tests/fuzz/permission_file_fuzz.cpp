@@ -1,6 +1,7 @@
 // A .raidenftpd.acl written by the server, another tool or nobody sane. The
 // model loads it, answers lookups, keeps every entry when it writes the file
-// again, and an entry it sets reads back as set.
+// again, an entry it sets reads back as set, and changes kept for one save
+// leave the bytes that saving each change leaves.
 #include <algorithm>
 #include <vector>
 
@@ -62,5 +63,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(entry && entry->owner == "bob" && entry->group == "grp" && entry->mode == "755" &&
                  entry->complete == 1 && entry->free == 0,
              input);
+
+  std::string eachChange;
+  for (const auto saving :
+       {permlet::PermissionFile::Saving::kEachChange, permlet::PermissionFile::Saving::kKept}) {
+    fuzz::PutFile(AclPath(), input);
+    permlet::PermissionFile changed(platform::SystemFileSystem(), saving);
+    for (const char* name : {"abc", "a.r00", "ABC", "a.r02", ""})
+      changed.SetEntry(folder + name, "u", "g", "554", 0, 0);
+    changed.SaveKeptChanges();
+    const std::string bytes = platform::SystemFileSystem().ReadWholeFile(AclPath());
+    if (saving == permlet::PermissionFile::Saving::kEachChange) eachChange = bytes;
+    FUZZ_CHECK(bytes == eachChange, input);
+  }
   return 0;
 }

@@ -1,10 +1,12 @@
 // The checker's control of the component registry against the real
 // permission control: made on the first change, and made again by the next
-// change when the first attempt found it unregistered. This test program has
+// change when the first attempt found it unregistered; its changes kept for
+// the end of the update. This test program has
 // a folder and so a component registry of its own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "checker/run/permissions.h"
 #include "platform/component.h"
@@ -19,12 +21,24 @@ TEST(RegisteredPermissionControl, IsMadeByTheFirstChangeThatFindsItRegistered) {
   support::TempFolder site;
   support::WriteFile(site / "abc", "x");
   RegisteredPermissionControl control;
-  EXPECT_EQ(support::OsErrorOf([&] { control.Chmod("554", "bob", "users", site / "abc", 0, 0); }),
-            platform::kCannotCreateObject);
+  try {
+    control.Chmod("554", "bob", "users", site / "abc", 0, 0);
+    ADD_FAILURE() << "made without a registration";
+  } catch (const ControlNotMade& error) {
+    EXPECT_EQ(error.number(), platform::kCannotCreateObject);
+    EXPECT_NE(
+        std::string(error.what()).find("not registered in " + platform::ComponentRegistryPath()),
+        std::string::npos)
+        << error.what();
+  }
+  EXPECT_EQ(control.EndUpdate(), 0);
   EXPECT_FALSE(support::Exists(site / ".raidenftpd.acl"));
 
+  // Made, it keeps the changes for the end of the update.
   permlet_test::RegisterForThisProgram();
   control.Chmod("555", "bob", "users", site / "abc", 1, 0);
+  EXPECT_FALSE(support::Exists(site / ".raidenftpd.acl"));
+  EXPECT_EQ(control.EndUpdate(), 0);
   EXPECT_EQ(support::ReadFile(site / ".raidenftpd.acl"), "RD2 2238185766=bob|users|555|1|0|\r\n");
 }
 

@@ -23,7 +23,9 @@ enum : std::int32_t {
   kComplete,
   kErrormsg,
   kSetFilePath,
-  kChmod
+  kChmod,
+  kBeginUpdate,
+  kEndUpdate
 };
 
 class ControlTest : public ::testing::Test {
@@ -51,6 +53,11 @@ class ControlTest : public ::testing::Test {
         control_->Invoke(kChmod, kCvMethod,
                          {Variant::Text(mode), Variant::Text(user), Variant::Text(group),
                           Variant::Text(path), Variant::Int16(complete), Variant::Int16(free)});
+    EXPECT_EQ(result.type, kCvInt32);
+    return result.number;
+  }
+  std::int32_t Call(std::int32_t method) {
+    const Variant result = control_->Invoke(method, kCvMethod, {});
     EXPECT_EQ(result.type, kCvInt32);
     return result.number;
   }
@@ -130,18 +137,59 @@ TEST_F(ControlTest, PatternGivesNewNamesCompleteOneAndKnownNamesTheCallersFlag) 
   EXPECT_FALSE(SetFilePath(site_ / "a.nfo"));
 }
 
-TEST_F(ControlTest, StarPatternAlsoCoversThePermissionFileItself) {
+TEST_F(ControlTest, StarPatternAlsoCoversThePermissionFileAndTheDotNames) {
   support::WriteFile(site_ / "abc", "x");
   Chmod("554", site_ / "abc", 0);
   Chmod("555", site_ / "*", 1, 0, "lock", "grp");
+  // Keys of abc, the permission file, "." and "..", in bucket order.
   EXPECT_EQ(Acl(),
             "RD2 2238185766=lock|grp|555|1|0|\r\n"
-            "RD2 970458541=lock|grp|555|1|0|\r\n");
+            "RD2 970458541=lock|grp|555|1|0|\r\n"
+            "RD2 150863918=lock|grp|555|1|0|\r\n"
+            "RD2 3631349852=lock|grp|555|1|0|\r\n");
+}
+
+// Inside an update every Chmod has the effect it has alone (a pattern's test
+// for an existing entry sees the changes before it; the searches see the
+// folder as it is), but the file is written only at EndUpdate, which reports
+// the first change that could not be made.
+TEST_F(ControlTest, AnUpdateLeavesTheBytesOfChangesMadeAlone) {
+  struct Step {
+    const char* mode;
+    const char* name;
+    std::int16_t complete;
+    const char* user;
+  };
+  const Step steps[] = {
+      {"554", "a.r00", 0, "bob"},   {"555", "A.R*", 0, "lock"}, {"554", "a.nfo", 1, "bob"},
+      {"554", "missing", 1, "bob"}, {"554", "Sub", 1, "bob"},   {"770", "*", 0, "site"},
+      {"554", "a.r01", 0, "b|ob"},
+  };
+  const std::string alone = site_ / "alone/", update = site_ / "update/";
+  for (const std::string& folder : {alone, update}) {
+    for (const char* name : {"a.r00", "a.r01", "a.nfo"}) support::WriteFile(folder + name, "x");
+    support::WriteFile(folder + ".raidenftpd.acl", "RD2 77=a|b|c|1|0|\r\n");
+    support::MakeFolder(folder + "Sub");
+  }
+  for (const Step& step : steps) Chmod(step.mode, alone + step.name, step.complete, 0, step.user);
+
+  EXPECT_EQ(Call(kBeginUpdate), 0);
+  EXPECT_EQ(Call(kBeginUpdate), 0);  // joins the open update
+  for (const Step& step : steps) {
+    Chmod(step.mode, update + step.name, step.complete, 0, step.user);
+    EXPECT_EQ(support::ReadFile(update + ".raidenftpd.acl"), "RD2 77=a|b|c|1|0|\r\n") << step.name;
+  }
+  EXPECT_EQ(Call(kEndUpdate), platform::kInvalidArgument);  // the owner "b|ob"
+  EXPECT_EQ(Acl("update/"), Acl("alone/"));
+  EXPECT_EQ(Call(kEndUpdate), 0);
 }
 
 TEST_F(ControlTest, CallsOutsideTheInterfaceAreRefused) {
-  EXPECT_EQ(support::OsErrorOf([&] { control_->Invoke(9, kCvMethod, {}); }),
+  EXPECT_EQ(support::OsErrorOf([&] { control_->Invoke(11, kCvMethod, {}); }),
             platform::kMemberNotSupported);
+  EXPECT_EQ(
+      support::OsErrorOf([&] { control_->Invoke(kEndUpdate, kCvMethod, {Variant::Int16(1)}); }),
+      platform::kWrongArgumentCount);
   EXPECT_EQ(
       support::OsErrorOf([&] { control_->Invoke(kChmod, kCvMethod, {Variant::Text("554")}); }),
       platform::kWrongArgumentCount);

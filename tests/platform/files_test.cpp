@@ -96,11 +96,15 @@ TEST(MoveTest, RefusesAnExistingTarget) {
   EXPECT_EQ("A", ReadFile(temp / "a"));
   EXPECT_EQ("B", ReadFile(temp / "b"));
 
+  // Written whole but refused its place: the target is unchanged.
+  files.CreateFolder(temp / "folder");
+  WriteFile(temp / "folder/inside", "");
+  EXPECT_THROW(files.WriteFileAtomically(temp / "folder", "new"), ReplaceRefused);
+  EXPECT_EQ(3u, files.ListFolder(temp.path()).size());  // no temporary file left
+
   files.MoveFile(temp / "a", temp / "c");
   EXPECT_FALSE(files.PathExists(temp / "a"));
   EXPECT_EQ("A", ReadFile(temp / "c"));
-
-  files.CreateFolder(temp / "folder");
   files.MoveFile(temp / "folder", temp / "moved");
   EXPECT_TRUE(files.FolderExists(temp / "moved"));
   EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.MoveFile(temp / "none", temp / "other"); }));

@@ -89,3 +89,32 @@ TEST(WildcardMatchTest, StarQuestionAndCase) {
   // Long runs of stars stay cheap.
   EXPECT_FALSE(WildcardMatch(std::string(200, '*') + "b", std::string(5000, 'a')));
 }
+
+// The system's own search: every name the folder holds, "." and ".." too,
+// found with the case ignored; never an atomic write's temporary file.
+TEST(SystemSearchTest, FindsEveryNameThePatternMatches) {
+  TempFolder temp;
+  for (const char* name : {".sfvStatus", "a.sfv", "B.SFV", ".corvane-12-0.tmp"})
+    WriteFile(temp / name, "");
+  files.CreateFolder(temp / "Sub");
+  fs::create_symlink(temp / "gone", temp / "dangling");
+  struct Case {
+    const char* pattern;
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {
+      {"*", {".", "..", ".sfvStatus", "B.SFV", "Sub", "a.sfv", "dangling"}},
+      {"*.sfv", {"B.SFV", "a.sfv"}},
+      {"b.sfv", {"B.SFV"}},
+      {".sfvStatus", {".sfvStatus"}},
+      {"dangling", {"dangling"}},
+      {".corvane-12-0.tmp", {}},
+      {"none", {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> found = files.SystemSearch(temp.path(), c.pattern);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, c.names) << c.pattern;
+  }
+  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.SystemSearch(temp / "none", "*"); }));
+}

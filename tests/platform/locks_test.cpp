@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -11,6 +13,7 @@
 #include "tests/support/files.h"
 #include "tests/support/temp_folder.h"
 
+namespace fs = std::filesystem;
 using namespace platform;
 using namespace support;
 
@@ -57,6 +60,18 @@ TEST(NamedLockTest, SeparateObjectsExcludeEachOther) {
     });
   });
   EXPECT_EQ(1, most);
+}
+
+// Where only the site's accounts reach it, with the modes the operator's
+// umask gives every new file.
+TEST(NamedLockTest, IsAFileBesideTheProgramMadeUnderTheUmask) {
+  const fs::path file = fs::path(ProgramFolder()) / "corvane-lock-where%3F";
+  fs::remove(file);
+  NamedLock lock("where?");
+  TempFolder temp;
+  std::ofstream(temp / "new file").put('x');
+  ASSERT_TRUE(fs::exists(file));
+  EXPECT_EQ(fs::status(file).permissions(), fs::status(temp / "new file").permissions());
 }
 
 TEST(FolderLockTest, SerialisesThreads) {

@@ -1,8 +1,9 @@
 // Runs killed at random points, as a crash or a power cut ends them: every
 // file the checker replaces is replaced in one step, so at no moment does the
-// release lack its SFV or hold a status store or permission file cut short,
-// and the next whole runs bring the release to its complete state and remove
-// the temporary files that killed runs left.
+// release lack its SFV or hold a status store or permission file cut short or
+// short of an entry (a killed holder of the permission file's lock lets go
+// of it), and the next whole runs bring the release to its complete state and
+// remove the temporary files that killed runs left.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -48,16 +49,27 @@ class KilledRuns : public ::testing::Test {
     if (support::Exists(message)) {
       EXPECT_FALSE(CrLfLines(support::ReadFile(message), message).empty());
     }
-    const std::string acl = site.InRelease(".raidenftpd.acl");
-    if (support::Exists(acl)) {
-      std::set<std::string> now = PermissionKeys(acl);
-      for (const std::string& key : keys) {
-        EXPECT_TRUE(now.contains(key)) << "entry lost: " << key;
-      }
-      keys = std::move(now);
-    } else {
-      EXPECT_TRUE(keys.empty()) << "the permission file disappeared";
-    }
+    ExpectNoEntryLost(site.InRelease(".raidenftpd.acl"), releaseKeys);
+    ExpectNoEntryLost(site.Section() + "/.raidenftpd.acl", sectionKeys);
+  }
+
+  // Every line of the permission file is whole and every entry seen before
+  // is still there.
+  static void ExpectNoEntryLost(const std::string& acl, std::set<std::string>& keys) {
+    ASSERT_TRUE(support::Exists(acl)) << "the permission file disappeared";
+    std::set<std::string> now = PermissionKeys(acl);
+    for (const std::string& key : keys) EXPECT_TRUE(now.contains(key)) << "entry lost: " << key;
+    keys = std::move(now);
+  }
+
+  // Entries the server made before, enough that a save takes a while and a
+  // kill may land in the middle of one.
+  static std::set<std::string> SeedPermissionFile(const std::string& acl) {
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+      text += "RD2 " + std::to_string(1000000 + i * 7919) + "=srv|srv|755|1|0|\r\n";
+    support::WriteFile(acl, text);
+    return PermissionKeys(acl);
   }
 
   // A random upload: mostly a data file, sometimes broken in transfer, now
@@ -79,14 +91,17 @@ class KilledRuns : public ::testing::Test {
   }
 
   // Everything that replaces a file is on: status store, message file, SFV
-  // rewriting, and permission entries for every file of a complete release.
-  // The sweep clears headers that a killed run made but could not record.
+  // rewriting, and permission entries for the release and every file of it
+  // once complete. The sweep clears headers that a killed run made but could
+  // not record.
   e2e::Site site{{"ISSERVG6=False", "APPEND_MSG_TO_SFV=1", "APPEND_MSG=Checked by corvane",
-                  "DELKEYWORD=incomplete", "LOCK_FILES_IF_COMPLETE=True", "LOCK_USER=site",
-                  "LOCK_GROUP=site", "LOCK_CHMOD=555"}};
+                  "DELKEYWORD=incomplete", "LOCK_FOLDER_IF_COMPLETE=True",
+                  "LOCK_FILES_IF_COMPLETE=True", "LOCK_USER=site", "LOCK_GROUP=site",
+                  "LOCK_CHMOD=555"}};
   const FileList files = ReleaseFiles();
   std::mt19937 random{20261207};
-  std::set<std::string> keys;
+  std::set<std::string> releaseKeys = SeedPermissionFile(site.InRelease(".raidenftpd.acl"));
+  std::set<std::string> sectionKeys = SeedPermissionFile(site.Section() + "/.raidenftpd.acl");
 };
 
 TEST_F(KilledRuns, ReleaseStaysWholeAndConverges) {

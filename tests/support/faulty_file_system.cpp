@@ -45,6 +45,12 @@ std::vector<platform::DirEntry> FaultyFileSystem::ListFolder(const std::string& 
   return real_.ListFolder(path);
 }
 
+std::vector<std::string> FaultyFileSystem::SystemSearch(const std::string& folder,
+                                                        std::string_view pattern) {
+  if (Hits(listings_, folder)) throw OsError(platform::kPathFileAccessError);
+  return real_.SystemSearch(folder, pattern);
+}
+
 std::unique_ptr<platform::InputFile> FaultyFileSystem::OpenForReading(const std::string& path) {
   std::unique_ptr<platform::InputFile> file = real_.OpenForReading(path);
   if (!Hits(reads_, path)) return file;
@@ -57,6 +63,7 @@ std::string FaultyFileSystem::ReadWholeFile(const std::string& path) {
 }
 
 void FaultyFileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) {
+  ++wholeWrites_;
   if (Hits(diskFull_, path)) {
     if (real_.FileExists(path)) real_.WriteWholeFile(path, {});
     throw OsError(platform::kDiskFull);
@@ -65,8 +72,9 @@ void FaultyFileSystem::WriteWholeFile(const std::string& path, std::string_view 
 }
 
 void FaultyFileSystem::WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  ++atomicWrites_;
   if (Hits(diskFull_, path)) throw OsError(platform::kDiskFull);
-  if (Hits(renames_, path)) throw OsError(platform::kPathFileAccessError);
+  if (Hits(renames_, path)) throw platform::ReplaceRefused(platform::kPathFileAccessError);
   real_.WriteFileAtomically(path, bytes);
 }
 

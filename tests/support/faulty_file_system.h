@@ -2,7 +2,7 @@
 // matter: a full disk, a rename that fails, a read error on the n-th read and
 // a listing that fails. Each fault applies to the paths that end with the
 // text it is given (every path when that is empty); everything else goes to
-// the real file system unchanged.
+// the real file system unchanged. It counts the writes asked of it.
 #pragma once
 
 #include <cstdint>
@@ -26,13 +26,17 @@ class FaultyFileSystem final : public platform::FileSystem {
   // made, and an atomic write fails with the old file whole.
   void FillDisk(std::string pathEnding = {}) { diskFull_ = std::move(pathEnding); }
   // Renaming such a path fails with 75: a move, and the last step of an
-  // atomic write, which fails with the old file whole.
+  // atomic write, which throws ReplaceRefused with the old file whole.
   void FailRenames(std::string pathEnding = {}) { renames_ = std::move(pathEnding); }
   // The n-th read (from 1) of such a file fails with 57 "Device I/O error":
   // every Read of an opened file counts, a whole-file read counts as one.
   void FailRead(int n, std::string pathEnding = {});
   // Listing such a folder fails with 75, and so does a search in it.
   void FailListings(std::string pathEnding = {}) { listings_ = std::move(pathEnding); }
+
+  // The whole-file and the atomic writes asked for so far, failed ones too.
+  int WholeWrites() const { return wholeWrites_; }
+  int AtomicWrites() const { return atomicWrites_; }
 
   bool FileExists(const std::string& path) override { return real_.FileExists(path); }
   bool FolderExists(const std::string& path) override { return real_.FolderExists(path); }
@@ -55,6 +59,8 @@ class FaultyFileSystem final : public platform::FileSystem {
 
   std::int64_t FileLength(const std::string& path) override { return real_.FileLength(path); }
   std::vector<platform::DirEntry> ListFolder(const std::string& path) override;
+  std::vector<std::string> SystemSearch(const std::string& folder,
+                                        std::string_view pattern) override;
   std::unique_ptr<platform::InputFile> OpenForReading(const std::string& path) override;
   std::string ReadWholeFile(const std::string& path) override;
 
@@ -72,6 +78,8 @@ class FaultyFileSystem final : public platform::FileSystem {
   std::optional<std::string> reads_;
   int failingRead_ = 0;
   std::optional<std::string> listings_;
+  int wholeWrites_ = 0;
+  int atomicWrites_ = 0;
 };
 
 }  // namespace support

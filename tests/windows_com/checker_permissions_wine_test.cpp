@@ -79,24 +79,43 @@ TEST_F(Registered, CompleteReleaseIsLockedFolderAndFiles) {
   EXPECT_NE(acl.find(AclLine(".message", "bob|grp|555|1|0|")), std::string::npos);
 }
 
-TEST_F(Unregistered, FolderLockEndsTheRunWithTheRegistrationAdvice) {
-  // Without a header the lock is the run's first permission change.
-  std::vector<std::string> settings = kLockSettings;
-  settings.push_back("GOODMSG=");
-  Site site(settings);
-  WriteFile(site.InRelease("a.r00"), "first part");
-  WriteFile(site.InRelease("a.r01"), "second part");
-  EXPECT_NE(site.Upload("rel.sfv", SfvText(kFiles)).exitStatus, 0);
-  const std::string log = ReadFile(site.InRelease("errorlog.txt"));
-  EXPECT_NE(log.find("Error Number: 429\r\n"), std::string::npos) << log;
-  EXPECT_NE(log.find("Action When Error Occured: Cannot execute CHMOD because user didn't "
-                     "register permlet.ocx in their system.\r\n"
-                     "Recommended Solution: \r\n\r\n"
-                     "Copy permlet.ocx into your windows\\system32 folder & run the following "
-                     "at a dos prompt:\r\nregsvr32.exe permlet.ocx\r\n"),
-            std::string::npos)
-      << log;
-  EXPECT_FALSE(Exists(site.InRelease(".raidenftpd.acl")));
+// The log gives the system's reason and the registration command, whichever
+// step needed the control; the folder lock keeps its own advice.
+TEST_F(Unregistered, TheRunEndsWithTheRegistrationAdvice) {
+  struct Case {
+    bool complete;     // else a.r01 is missing
+    const char* more;  // a setting after kLockSettings
+    std::vector<std::string> advice;
+  };
+  const Case cases[] = {
+      // Without a header the lock is the run's first permission change.
+      {true,
+       "GOODMSG=",
+       {"Action When Error Occured: Cannot execute CHMOD because user didn't register "
+        "permlet.ocx in their system.\r\n"
+        "Recommended Solution: \r\n\r\n"
+        "Copy permlet.ocx into your windows\\system32 folder & run the following at a dos "
+        "prompt:\r\nregsvr32.exe permlet.ocx\r\n"}},
+      {false,
+       "",
+       {"Action When Error Occured: Creating the permission control permlet.ocx\r\n",
+        ":\r\nregsvr32 permlet.ocx\r\n"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> settings = kLockSettings;
+    if (*c.more != 0) settings.push_back(c.more);
+    Site site(settings);
+    WriteFile(site.InRelease("a.r00"), "first part");
+    if (c.complete) WriteFile(site.InRelease("a.r01"), "second part");
+    EXPECT_NE(site.Upload("rel.sfv", SfvText(kFiles)).exitStatus, 0);
+    const std::string log = ReadFile(site.InRelease("errorlog.txt"));
+    EXPECT_NE(log.find("Error Number: 429\r\nError Description: ActiveX component can't create "
+                       "object: "),
+              std::string::npos)
+        << log;
+    for (const std::string& part : c.advice) EXPECT_NE(log.find(part), std::string::npos) << log;
+    EXPECT_FALSE(Exists(site.InRelease(".raidenftpd.acl")));
+  }
 }
 
 TEST_F(Unregistered, ServG6RunNeverNeedsTheControl) {

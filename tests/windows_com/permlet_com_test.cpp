@@ -172,22 +172,6 @@ TEST(UnregisteredKeys, EveryEntryIsGone) {
   CoUninitialize();
 }
 
-TEST_F(RegisteredClient, ChmodByDispatchIdentifierWritesTheEntry) {
-  ASSERT_EQ(created_, S_OK);
-  Touch("abc");
-  EXPECT_EQ(Chmod(L"554", folder_ / "abc", 0, 0), S_OK);
-  EXPECT_EQ(Acl(), "RD2 2238185766=bob|users|554|0|0|\r\n");
-  // free is never written; complete is the caller's for a path.
-  EXPECT_EQ(Chmod(L"555", folder_ / "abc", 1, 1), S_OK);
-  EXPECT_EQ(Acl(), "RD2 2238185766=bob|users|555|1|0|\r\n");
-}
-
-TEST_F(RegisteredClient, ChmodOnAMissingPathWritesNothing) {
-  ASSERT_EQ(created_, S_OK);
-  EXPECT_EQ(Chmod(L"554", folder_ / "missing", 0, 0), S_OK);
-  EXPECT_FALSE(fs::exists(folder_ / ".raidenftpd.acl"));
-}
-
 TEST_F(RegisteredClient, ArgumentsAreCoercedAndCheckedLikeAutomation) {
   ASSERT_EQ(created_, S_OK);
   Touch("abc");
@@ -206,7 +190,56 @@ TEST_F(RegisteredClient, ArgumentsAreCoercedAndCheckedLikeAutomation) {
                   Arg(short{0})},
                  &result),
             DISP_E_TYPEMISMATCH);
-  EXPECT_EQ(Call(9, DISPATCH_METHOD, {}, &result), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(Call(11, DISPATCH_METHOD, {}, &result), DISP_E_MEMBERNOTFOUND);
+}
+
+// The system's own search finds what its listing leaves out: hidden and
+// system entries, and "." and ".." for "*".
+TEST_F(RegisteredClient, HiddenTargetsAndTheDotNamesGetEntries) {
+  ASSERT_EQ(created_, S_OK);
+  Touch("hidden.txt");
+  fs::create_directory(folder_ / "Hidden");
+  SetFileAttributesA((folder_ / "hidden.txt").string().c_str(),
+                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  SetFileAttributesA((folder_ / "Hidden").string().c_str(), FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Chmod(L"554", folder_ / "hidden.txt", 0, 0), S_OK);
+  EXPECT_EQ(Chmod(L"554", folder_ / "Hidden", 0, 0), S_OK);
+  EXPECT_EQ(Acl(),
+            "RD2 4128179194=bob|users|554|0|0|\r\n"
+            "RD2 2237727340=bob|users|554|0|0|\r\n");
+  EXPECT_EQ(Chmod(L"555", folder_ / "*", 0, 0), S_OK);
+  for (const char* key : {"150863918", "3631349852"})  // "." and ".."
+    EXPECT_NE(Acl().find(std::string("RD2 ") + key + "=bob|users|555|1|0|\r\n"), std::string::npos)
+        << key;
+}
+
+// While the server holds the file open without sharing its deletion, the
+// replace is refused: the file is written in place instead, once for the
+// whole update.
+TEST_F(RegisteredClient, AnUpdateWritesAFileHeldOpenInPlace) {
+  ASSERT_EQ(created_, S_OK);
+  Touch("abc");
+  Touch("def");
+  std::ofstream(folder_ / ".raidenftpd.acl", std::ios::binary) << "RD2 77=a|b|c|1|0|\r\n";
+  HANDLE server = CreateFileA((folder_ / ".raidenftpd.acl").string().c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  VARIANT result;
+  VariantInit(&result);
+  ASSERT_EQ(Call(9, DISPATCH_METHOD, {}, &result), S_OK);
+  EXPECT_EQ(result.vt, VT_I4);
+  EXPECT_EQ(Chmod(L"554", folder_ / "abc", 0, 0), S_OK);
+  EXPECT_EQ(Chmod(L"554", folder_ / "def", 1, 0), S_OK);
+  EXPECT_EQ(Acl(), "RD2 77=a|b|c|1|0|\r\n");
+  ASSERT_EQ(Call(10, DISPATCH_METHOD, {}, &result), S_OK);
+  EXPECT_EQ(result.vt, VT_I4);
+  EXPECT_EQ(result.lVal, 0);
+  CloseHandle(server);
+  EXPECT_EQ(Acl(),
+            "RD2 216203567=bob|users|554|1|0|\r\n"
+            "RD2 2238185766=bob|users|554|0|0|\r\n"
+            "RD2 77=a|b|c|1|0|\r\n");
 }
 
 TEST_F(RegisteredClient, PropertiesAndSetFilePath) {
@@ -232,9 +265,9 @@ TEST_F(RegisteredClient, PropertiesAndSetFilePath) {
 
 TEST_F(RegisteredClient, NamesGiveTheFixedIdentifiers) {
   ASSERT_EQ(created_, S_OK);
-  const wchar_t* names[] = {L"owner",    L"GROUP",    L"mode",        L"free",
-                            L"complete", L"errormsg", L"setfilepath", L"Chmod"};
-  for (DISPID expected = 1; expected <= 8; ++expected) {
+  const wchar_t* names[] = {L"owner",    L"GROUP",       L"mode",  L"free",        L"complete",
+                            L"errormsg", L"setfilepath", L"Chmod", L"BeginUpdate", L"endupdate"};
+  for (DISPID expected = 1; expected <= 10; ++expected) {
     LPOLESTR name = const_cast<LPOLESTR>(names[expected - 1]);
     DISPID id = 0;
     EXPECT_EQ(control_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id), S_OK);
@@ -272,6 +305,10 @@ TEST_F(RegisteredClient, TypeInformationDescribesTheControl) {
       ASSERT_EQ(function->cParams, 6);
       const VARTYPE expected[] = {VT_BSTR, VT_BSTR, VT_BSTR, VT_BSTR, VT_I2, VT_I2};
       for (int p = 0; p < 6; ++p) EXPECT_EQ(function->lprgelemdescParam[p].tdesc.vt, expected[p]);
+      EXPECT_EQ(function->elemdescFunc.tdesc.vt, VT_I4);
+    }
+    if (function->memid == 9 || function->memid == 10) {
+      EXPECT_EQ(function->cParams, 0);
       EXPECT_EQ(function->elemdescFunc.tdesc.vt, VT_I4);
     }
     info->ReleaseFuncDesc(function);

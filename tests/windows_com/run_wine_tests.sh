@@ -4,7 +4,8 @@
 #  - regsvr32 permlet.ocx, then the COM client (registry entries, calls by
 #    dispatch identifier through IDispatch, type library, class factories,
 #    drawing, persistence, version resource) and the checker's permission
-#    scenarios with the registered control;
+#    scenarios with the registered control, and many processes changing one
+#    permission file at once through it;
 #  - regsvr32 /u permlet.ocx, then the same with the control unregistered,
 #    and a second /u that must fail (nothing left to unregister);
 #  - brellun.exe --update on sample files;
@@ -74,6 +75,8 @@ check "regsvr32 permlet.ocx" wine regsvr32 /s "$control"
 check "registry entries (reg query)" control_key_written
 check "COM client, registered (under wine)" windows_test 'Registered*'
 check "checker permission scenarios, registered" native_test permlet_wine_e2e_tests 'Registered*'
+check "permission file changed by many processes at once, registered" \
+  native_test stress_tests 'PermissionStress*'
 check "regsvr32 /u permlet.ocx" wine regsvr32 /u /s "$control"
 check "COM client, unregistered (under wine)" windows_test 'Unregistered*'
 check "checker permission scenarios, unregistered" native_test permlet_wine_e2e_tests 'Unregistered*'
