@@ -47,6 +47,17 @@ TEST(ErrorLog, LinesForASolutionOfTwoLines) {
   EXPECT_EQ(ErrorLogLines(run, 53, "File not found"), expected);
 }
 
+// An upload without a folder has no release folder, and no log: it would land
+// in a root the upload never named. Every write fails here, so an attempted
+// log shows.
+TEST(ErrorLog, NoLogWithoutAReleaseFolder) {
+  support::FaultyFileSystem files;
+  files.FillDisk();
+  support::RunUnderTest test(files);
+  test.settings.ON_ERR_MK_FILE = true;
+  EXPECT_EQ(support::OsErrorOf([&] { HandleRunError(test.run, 5, "x"); }), 0);
+}
+
 // A whole run on a disk that is full where the status store goes: the run
 // ends through the error log, and the old store stays whole.
 TEST(ErrorLog, FullDiskAtTheStoreWrite) {
