@@ -1,5 +1,5 @@
 // The settings check's findings, one row per way a line can be read otherwise
-// than its writer meant, and its preview of the templates.
+// than its writer meant, and its preview of the templates in each sample state.
 #include "checker/operator/settings_check.h"
 
 #include <gtest/gtest.h>
@@ -64,49 +64,21 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{{"MSGFILE=a|b"}, "! MSGFILE cannot name the message file", 1},
         CheckCase{{"PARENT_PATH_OVERRIDE_C=@TMP@/gone"}, "names no folder", 1},
         CheckCase{{"PARENT_PATH_OVERRIDE_I=@TMP@/"}, "ends with a separator", 1},
-        CheckCase{{"PARENT_PATH_OVERRIDE_I=@TMP@", "[Setup]", "; comment"}, "section heading", 0}));
-
-struct PreviewCase {
-  std::vector<std::string> lines;
-  std::string preview;  // a part of the preview, headings of the sample states included
-};
-
-class TemplatePreview : public ::testing::TestWithParam<PreviewCase> {};
-
-TEST_P(TemplatePreview, ExpandsWhatEachStateUses) {
-  std::string report;
-  CheckSettings(platform::SystemFileSystem(), GetParam().lines, report);
-  EXPECT_NE(report.find(GetParam().preview), std::string::npos) << report;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    States, TemplatePreview,
-    ::testing::Values(PreviewCase{{"BADMSG=%g of %t", "GOODMSG=all %t, %l each"},
-                                  "1 of 5 good:\n"
-                                  "  BADMSG:             1 of 5\n"
-                                  "4 of 5 good, 1 bad:\n"
-                                  "  BADMSG:             4 of 5\n"
-                                  "complete:\n"
-                                  "  GOODMSG:            all 5, 100 each\n"},
-                      PreviewCase{
-                          {"COM_MAKE_IN_PARENT=%l", "CHMOD_SFVSTATUSU=%i", "CHMOD_SFVSTATUSG=%w"},
-                          "4 of 5 good, 1 bad:\n"
-                          "  CHMOD_SFVSTATUSU:   alice\n"
-                          "  CHMOD_SFVSTATUSG:   staff\n"
-                          "complete:\n"
-                          "  COM_MAKE_IN_PARENT: 0\n\n"},
-                      PreviewCase{{"MSGLINE=%RR. %RU", "MSGLINE=%@all there"},
-                                  "4 of 5 good, 1 bad:\n"
-                                  "  message file:\n"
-                                  "    01. alice\n"
-                                  "    02. bob\n"
-                                  "complete:\n"
-                                  "  message file:\n"
-                                  "    01. alice\n"
-                                  "    02. bob\n"
-                                  "    all there\n"},
-                      PreviewCase{{"GOODMSG=%RU"},
-                                  "  GOODMSG:            alice\n"
-                                  "                      bob\n"}));
+        CheckCase{{"PARENT_PATH_OVERRIDE_I=@TMP@", "[Setup]", "; comment"}, "section heading", 0},
+        // The preview of the templates, headings of the sample states included.
+        CheckCase{{"BADMSG=%g of %t", "GOODMSG=all %t, %l each"},
+                  "1 of 5 good:\n  BADMSG:             1 of 5\n"
+                  "4 of 5 good, 1 bad:\n  BADMSG:             4 of 5\n"
+                  "complete:\n  GOODMSG:            all 5, 100 each\n",
+                  0},
+        CheckCase{{"COM_MAKE_IN_PARENT=%l", "CHMOD_SFVSTATUSU=%i", "CHMOD_SFVSTATUSG=%w"},
+                  "4 of 5 good, 1 bad:\n  CHMOD_SFVSTATUSU:   alice\n  CHMOD_SFVSTATUSG:   staff\n"
+                  "complete:\n  COM_MAKE_IN_PARENT: 0\n\n",
+                  0},
+        CheckCase{{"MSGLINE=%RR. %RU", "MSGLINE=%@all there"},
+                  "4 of 5 good, 1 bad:\n  message file:\n    01. alice\n    02. bob\n"
+                  "complete:\n  message file:\n    01. alice\n    02. bob\n    all there\n",
+                  0},
+        CheckCase{{"GOODMSG=%RU"}, "  GOODMSG:            alice\n                      bob\n", 1}));
 
 }  // namespace

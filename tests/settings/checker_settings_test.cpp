@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "platform/file_system.h"
-#include "platform/platform.h"
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 using namespace settings;
 
@@ -88,42 +86,16 @@ TEST(LoadSettings, PostLoadRules) {
   EXPECT_TRUE(Load({"DELETE_SFV_STATUS_ON_SFV_COMPLETE=True"}).DELETE_SFV_STATUS_ON_SFV_COMPLETE);
 }
 
-TEST(LoadSettings, SectionsOnlyGiveStartingValues) {
-  CheckerSettings s = Load({"[General]", "", "[Headers]", "[Message]"});
-  EXPECT_FALSE(s.MK_FOLDER_HEADER);
-  EXPECT_EQ(s.ZIP_TIME_WAIT, 0);
-  EXPECT_EQ(s.PERBAR_LEN, 0.0f);
-  EXPECT_EQ(s.MULTICD_KEYS, "");
-  EXPECT_TRUE(s.messageLines.empty());
-  EXPECT_TRUE(s.sfvCommentBlock.empty());
-}
-
-class SettingsFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("corvane-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::filesystem::path folder_;
-};
-
-TEST_F(SettingsFile, LoadsFromTheProgramFolder) {
-  EXPECT_EQ(SettingsFilePath(folder_.string()),
-            folder_.string() + platform::kSeparatorText + "corvane.ini");
-  std::ofstream(folder_ / "corvane.ini", std::ios::binary)
-      << "[General]\r\nMK_FOLDER_HEADER=1\r\nMULTICD_KEYS=CD1|CD2\r\n"
-         "[Message]\r\nMSGLINE=line one\r\nmsgline=line two\nMSGFILE=.message";
-  CheckerSettings s = LoadSettings(platform::SystemFileSystem(), folder_.string());
+TEST(SettingsFile, LoadsFromTheProgramFolderAndFailsWithoutOne) {
+  support::TempFolder folder;
+  EXPECT_NE(support::OsErrorOf([&] { LoadSettings(platform::SystemFileSystem(), folder.path()); }),
+            0);
+  support::WriteFile(folder / "corvane.ini",
+                     "[General]\r\nMK_FOLDER_HEADER=1\r\nMULTICD_KEYS=CD1|CD2\r\n"
+                     "[Message]\r\nMSGLINE=line one\r\nmsgline=line two\nMSGFILE=.message");
+  CheckerSettings s = LoadSettings(platform::SystemFileSystem(), folder.path());
   EXPECT_TRUE(s.MK_FOLDER_HEADER);
   EXPECT_EQ(s.MULTICD_KEYS, "CD1|CD2");
   EXPECT_EQ(s.messageLines, (std::vector<std::string>{"line one", "line two"}));
   EXPECT_EQ(s.MSGFILE, ".message");
-}
-
-TEST_F(SettingsFile, MissingFileThrows) {
-  EXPECT_THROW(LoadSettings(platform::SystemFileSystem(), folder_.string()), platform::OsError);
 }

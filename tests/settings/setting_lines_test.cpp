@@ -30,9 +30,6 @@ TEST(SplitSettingLine, LinesThatSetNothing) {
 }
 
 TEST(SettingKeys, TableIsConsistent) {
-  ASSERT_EQ(kSettingKeys.size(), 47u);
-  EXPECT_EQ(kSettingKeys.front().name, "MK_FOLDER_HEADER");
-  EXPECT_EQ(kSettingKeys.back().name, "CHMOD_SFVSTATUSG");
   std::set<std::string_view> names;
   for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
     const SettingKey& key = kSettingKeys[i];
