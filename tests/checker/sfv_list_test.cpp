@@ -1,101 +1,79 @@
 #include <gtest/gtest.h>
 
 #include "checker/run/phases.h"
-#include "platform/os_error.h"
 #include "tests/support/files.h"
 #include "tests/support/run_under_test.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
-class SfvReading : public ::testing::Test {
- protected:
-  void Read(const std::string& text) {
-    support::WriteFile(temp / "rel.sfv", text);
-    run.targetPath = temp / "rel.sfv";
-    ReadSfvList(run);
-  }
+// The name is before the last blank, the CRC its first eight characters after
+// it; a line with ";" or without a blank lists nothing.
+TEST(ReadSfvList, NameBeforeTheLastBlankAndCrcAfterIt) {
+  using Entries = std::vector<std::pair<std::string, std::string>>;  // name, CRC
+  struct Row {
+    const char* name;
+    std::string text;
+    Entries entries;
+  };
+  const Row rows[] = {
+      {"names and CRCs",
+       "My File 01.rar 1a2b3c4d\r\na.r00 1A2B3C4D5E\r\n 1a2b3c4d\r\na.r01 1a2b3c4d \r\na.r02  "
+       "12AB\n",
+       {{"My File 01.rar", "1a2b3c4d"},
+        {"a.r00", "1A2B3C4D"},
+        {"", "1a2b3c4d"},
+        {"a.r01 1a2b3c4d", ""},
+        {"a.r02 ", "12AB"}}},
+      {"comments and malformed lines",
+       "; made by a tool\r\n\r\nfirst.r00 11111111\r\nsemi;colon.r01 22222222\r\nnospace\r\n"
+       "second.r02 33333333",
+       {{"first.r00", "11111111"}, {"second.r02", "33333333"}}},
+      {"empty", "", {}},
+      {"comments only", ";one\r\n;two\r\n", {}},
+  };
   support::TempFolder temp;
-  support::RunUnderTest test;
-  CheckRun& run = test.run;
-};
-
-TEST_F(SfvReading, NameIsBeforeTheLastSpaceAndCrcAfterIt) {
-  Read(
-      "My File 01.rar 1a2b3c4d\r\n"
-      "a.r00 1A2B3C4D5E\r\n"
-      " 1a2b3c4d\r\n"
-      "a.r01 1a2b3c4d \r\n"
-      "a.r02  12AB\n");
-  ASSERT_EQ(run.sfvList.size(), 5u);
-  EXPECT_EQ(run.sfvList[0].fileName, "My File 01.rar");
-  EXPECT_EQ(run.sfvList[0].expectedCrc, "1a2b3c4d");
-  EXPECT_EQ(run.sfvList[1].fileName, "a.r00");
-  EXPECT_EQ(run.sfvList[1].expectedCrc, "1A2B3C4D");
-  EXPECT_EQ(run.sfvList[2].fileName, "");
-  EXPECT_EQ(run.sfvList[3].fileName, "a.r01 1a2b3c4d");
-  EXPECT_EQ(run.sfvList[3].expectedCrc, "");
-  EXPECT_EQ(run.sfvList[4].fileName, "a.r02 ");
-  EXPECT_EQ(run.sfvList[4].expectedCrc, "12AB");
-  EXPECT_FLOAT_EQ(run.counters.totalFiles, 5);
-}
-
-TEST_F(SfvReading, CommentsAndMalformedLinesTakeNoNumber) {
-  Read(
-      "; made by a tool\r\n"
-      "\r\n"
-      "first.r00 11111111\r\n"
-      "semi;colon.r01 22222222\r\n"
-      "nospace\r\n"
-      "second.r02 33333333");
-  ASSERT_EQ(run.sfvList.size(), 2u);
-  EXPECT_EQ(run.sfvList[0].fileName, "first.r00");
-  EXPECT_EQ(run.sfvList[1].fileName, "second.r02");
-  EXPECT_EQ(run.sfvList[1].expectedCrc, "33333333");
-  EXPECT_FLOAT_EQ(run.counters.totalFiles, 2);
-}
-
-TEST_F(SfvReading, EmptyOrCommentOnlyListIsEmpty) {
-  Read("");
-  EXPECT_TRUE(run.sfvList.empty());
-  Read(";one\r\n;two\r\n");
-  EXPECT_TRUE(run.sfvList.empty());
-  EXPECT_FLOAT_EQ(run.counters.totalFiles, 0);
-}
-
-TEST_F(SfvReading, UnreadableFileFails) {
-  run.targetPath = temp / "absent.sfv";
-  EXPECT_THROW(ReadSfvList(run), platform::OsError);
-}
-
-class SfvLookup : public ::testing::Test {
- protected:
-  // A release holding `names`, with an upload of its first file.
-  std::string Found(const std::vector<std::string>& names) {
-    for (const std::string& name : names) support::WriteFile(temp / name, "x");
-    run.releaseDir = temp.path();
-    run.targetPath = temp / names.front();
-    FindReleaseSfv(run);
-    return run.targetPath;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    support::RunUnderTest test;
+    support::WriteFile(temp / "rel.sfv", row.text);
+    test.run.targetPath = temp / "rel.sfv";
+    ReadSfvList(test.run);
+    Entries read;
+    for (const auto& entry : test.run.sfvList) read.push_back({entry.fileName, entry.expectedCrc});
+    EXPECT_EQ(read, row.entries);
+    EXPECT_FLOAT_EQ(test.run.counters.totalFiles, row.entries.size());
   }
-  support::TempFolder temp;
-  support::RunUnderTest test;
-  CheckRun& run = test.run;
-};
-
-TEST_F(SfvLookup, MatchingEntryBecomesTheTarget) {
-  EXPECT_EQ(Found({"a.r00", "notes.nfo", "Rel.SFV"}), temp / "Rel.SFV");
+  support::RunUnderTest absent;
+  absent.run.targetPath = temp / "absent.sfv";
+  EXPECT_EQ(support::OsErrorOf([&] { ReadSfvList(absent.run); }), platform::kFileNotFound);
 }
 
-TEST_F(SfvLookup, NameWithoutDotMatchesToo) {
-  EXPECT_EQ(Found({"a.r00", "backupsfv"}), temp / "backupsfv");
-}
-
-TEST_F(SfvLookup, NoMatchOrNoFolderLeavesTheTarget) {
-  EXPECT_EQ(Found({"a.r00"}), temp / "a.r00");
-  run.releaseDir = temp / "missing";
-  FindReleaseSfv(run);
-  EXPECT_EQ(run.targetPath, temp / "a.r00");
+// A data upload takes the release's entry ending in "sfv" as its SFV; without
+// one, or without the folder, the target stays.
+TEST(FindReleaseSfv, EntryEndingInSfv) {
+  struct Row {
+    std::vector<std::string> names;
+    std::string found;
+  };
+  const Row rows[] = {
+      {{"a.r00", "notes.nfo", "Rel.SFV"}, "Rel.SFV"},
+      {{"a.r00", "backupsfv"}, "backupsfv"},
+      {{"a.r00", "sfv.nfo"}, "a.r00"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.found);
+    support::TempFolder temp;
+    for (const std::string& name : row.names) support::WriteFile(temp / name, "x");
+    support::RunUnderTest test;
+    test.run.releaseDir = temp.path();
+    test.run.targetPath = temp / "a.r00";
+    FindReleaseSfv(test.run);
+    EXPECT_EQ(test.run.targetPath, temp / row.found);
+    test.run.releaseDir = temp / "missing";
+    FindReleaseSfv(test.run);
+    EXPECT_EQ(test.run.targetPath, temp / row.found);
+  }
 }
 
 }  // namespace

@@ -37,7 +37,9 @@ class StatusStore : public ::testing::Test {
   CheckRun& run = test.run;
 };
 
-TEST_F(StatusStore, ReadsEveryField) {
+// Every field is read, the upload's own -l: value and ID3 details added to
+// or kept over the stored ones, and the store is written back byte for byte.
+TEST_F(StatusStore, ReadAndWrittenBack) {
   Store(kStore);
   run.lTotal = 2;  // this upload's -l: value
   ReadStatusStore(run);
@@ -52,11 +54,7 @@ TEST_F(StatusStore, ReadsEveryField) {
   ASSERT_EQ(run.userStats.size(), 2u);
   EXPECT_EQ(run.userStats[1].userName, "alice");
   EXPECT_EQ(run.rankKeys, (std::vector<std::string>{"1235.1", "0.2"}));
-}
 
-TEST_F(StatusStore, RoundTripIsByteForByte) {
-  Store(kStore);
-  ReadStatusStore(run);
   run.statusFlags = run.previousStatusFlags;
   run.userName = "bob";
   run.lTotal = 12.5f;
@@ -64,10 +62,7 @@ TEST_F(StatusStore, RoundTripIsByteForByte) {
   WriteStatusStore(run);
   EXPECT_EQ(support::ReadFile(temp / ".sfvStatus"), kStore);
   EXPECT_EQ(support::ListTree(temp.path()), std::vector<std::string>{".sfvStatus"});
-}
 
-TEST_F(StatusStore, OwnId3ValuesWin) {
-  Store(kStore);
   run.id3Year = "2001";
   run.id3Genre = "Rock";
   ReadStatusStore(run);
@@ -75,34 +70,27 @@ TEST_F(StatusStore, OwnId3ValuesWin) {
   EXPECT_EQ(run.id3Genre, "Rock");
 }
 
-TEST_F(StatusStore, RecordLine) {
-  UserStat stat = ParseUserStat("2|bob|grp|1500.25|87.5|3", 2);
-  EXPECT_EQ(stat.ordinal, 2);
-  EXPECT_EQ(stat.userName, "bob");
-  EXPECT_EQ(stat.groupName, "grp");
-  EXPECT_DOUBLE_EQ(stat.sizeKb, 1500.25);
-  EXPECT_DOUBLE_EQ(stat.lAverage, 87.5);
-  EXPECT_FLOAT_EQ(stat.fileCount, 3);
-  EXPECT_EQ(RankKey(stat), "1500.2");
-  EXPECT_EQ(FormatUserStat(stat), "2|bob|grp|1500.25|87.5|3");
-}
-
 // A record keeps what can be cut out of its line; its ordinal is always its
 // position, so no ranking key can name a record that is not there.
-TEST_F(StatusStore, GarbledRecordsKeepWhatCanBeCut) {
-  UserStat shortLine = ParseUserStat("1|bob|grp", 1);
-  EXPECT_EQ(shortLine.userName, "bob");
-  EXPECT_EQ(shortLine.groupName, "");  // no "|" closes it
-  EXPECT_DOUBLE_EQ(shortLine.sizeKb, 0);
-  UserStat noise = ParseUserStat("x|a|b|big|1e3|2|extra", 5);
-  EXPECT_EQ(noise.ordinal, 5);
-  EXPECT_DOUBLE_EQ(noise.sizeKb, 0);
-  EXPECT_DOUBLE_EQ(noise.lAverage, 1000);
-  EXPECT_FLOAT_EQ(noise.fileCount, 0);  // "2|extra" is no number
-  EXPECT_EQ(ParseUserStat("7|eve|g|1|1|1", 1).ordinal, 1);
-  EXPECT_FLOAT_EQ(ParseUserStat("1|eve|g|1|1|3e38", 1).fileCount, 0);
-  UserStat empty = ParseUserStat("", 1);
-  EXPECT_EQ(empty.userName, "");
+TEST(UserStatRecord, KeepsWhatCanBeCut) {
+  struct Row {
+    std::string line;
+    std::int16_t position;
+    std::string formatted;
+  };
+  const Row rows[] = {
+      {"2|bob|grp|1500.25|87.5|3", 2, "2|bob|grp|1500.25|87.5|3"},
+      {"1|bob|grp", 1, "1|bob||0|0|0"},  // no "|" closes the group
+      {"x|a|b|big|1e3|2|extra", 5, "5|a|b|0|1000|0"},
+      {"7|eve|g|1|1|1", 1, "1|eve|g|1|1|1"},
+      {"1|eve|g|1|1|3e38", 1, "1|eve|g|1|1|0"},
+      {"", 1, "1|||0|0|0"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    EXPECT_EQ(FormatUserStat(ParseUserStat(row.line, row.position)), row.formatted);
+  }
+  EXPECT_EQ(RankKey(ParseUserStat(rows[0].line, 2)), "1500.2");
 }
 
 // A genre, user or group holding line breaks or "|" (an ID3 tag can carry
@@ -118,12 +106,16 @@ TEST_F(StatusStore, NoValueBreaksALineOrARecord) {
   EXPECT_EQ(lines[9], "1|a b |g h|1|1|1");
 }
 
+// Fixed lines that are no numbers, and stored names leading out of the
+// release, leave the run's own values.
 TEST_F(StatusStore, GarbledFixedLinesKeepTheRunsValues) {
-  Store("10\r\nbob\r\n\r\n\r\nlots\r\n7kb\r\nmaybe\r\n");
+  Store("10\r\nbob\r\n../../victim\r\n/etc\r\nlots\r\n7kb\r\nmaybe\r\n");
   run.lTotal = 3;
   run.isMp3Release = true;
   ReadStatusStore(run);
   EXPECT_EQ(run.previousStatusFlags, "10");
+  EXPECT_EQ(run.headerName, "");
+  EXPECT_EQ(run.parentEntryName, "");
   EXPECT_FLOAT_EQ(run.lTotal, 3);
   EXPECT_FLOAT_EQ(run.counters.releaseSizeKb, 7);
   EXPECT_TRUE(run.isMp3Release);
@@ -131,45 +123,31 @@ TEST_F(StatusStore, GarbledFixedLinesKeepTheRunsValues) {
   EXPECT_TRUE(run.userStats.empty());
 }
 
-TEST_F(StatusStore, StoredNamesOutsideTheReleaseAreNotTaken) {
-  Store("1\r\nbob\r\n../../victim\r\n/etc\r\n");
-  run.headerName = "";
-  ReadStatusStore(run);
-  EXPECT_EQ(run.headerName, "");
-  EXPECT_EQ(run.parentEntryName, "");
-}
-
 // Names compare with letter case, and as the store keeps them. A new record
-// takes the run's kilobytes and -l: value as they are; every key counts the
-// upload just made.
+// takes the run's kilobytes and -l: value as they are; the average is
+// weighted by good files, and an upload without one leaves it; every key
+// counts the upload just made.
 TEST_F(StatusStore, UploadsAddUpPerUser) {
-  for (const char* user : {"Alice", "Alice", "alice", "x|y", "x|y"}) {
-    run.statUserName = user;
+  const struct {
+    const char* user;
+    float l, good;
+    double kilobytes;
+  } uploads[] = {{"Alice", 0.15f, 1, 1.255}, {"Alice", 0.15f, 1, 1.255}, {"alice", 0.15f, 1, 1.255},
+                 {"x|y", 0.15f, 1, 1.255},   {"x|y", 0.15f, 1, 1.255},   {"bob", 100, 1, 100},
+                 {"bob", 200, 3, 0},         {"bob", 999, 0, 0}};
+  for (const auto& upload : uploads) {
+    run.statUserName = upload.user;
     run.statGroupName = "grp";
-    run.statLValue = 0.15f;
-    run.counters.runGoodCount = 1;
-    run.counters.runSizeKb = 1.255;
+    run.statLValue = upload.l;
+    run.counters.runGoodCount = upload.good;
+    run.counters.runSizeKb = upload.kilobytes;
     UpdateUserStats(run);
   }
-  ASSERT_EQ(run.userStats.size(), 3u);
-  EXPECT_EQ(FormatUserStat(run.userStats[0]), "1|Alice|grp|2.51|0.2|2");
-  EXPECT_EQ(FormatUserStat(run.userStats[1]), "2|alice|grp|1.255|0.15|1");
-  EXPECT_EQ(FormatUserStat(run.userStats[2]), "3|x y|grp|2.51|0.2|2");
-  EXPECT_EQ(run.rankKeys, (std::vector<std::string>{"3.1", "1.2", "3.3"}));
-}
-
-TEST_F(StatusStore, AverageIsWeightedByGoodFiles) {
-  run.userStats = {ParseUserStat("1|bob|grp|100|100|1", 1)};
-  run.statUserName = "bob";
-  run.statLValue = 200;
-  run.counters.runGoodCount = 3;
-  UpdateUserStats(run);
-  EXPECT_DOUBLE_EQ(run.userStats[0].lAverage, 175);
-  EXPECT_FLOAT_EQ(run.userStats[0].fileCount, 4);
-  run.counters.runGoodCount = 0;
-  run.statLValue = 999;
-  UpdateUserStats(run);
-  EXPECT_DOUBLE_EQ(run.userStats[0].lAverage, 175);
+  std::vector<std::string> records;
+  for (const UserStat& stat : run.userStats) records.push_back(FormatUserStat(stat));
+  EXPECT_EQ(records, (std::vector<std::string>{"1|Alice|grp|2.51|0.2|2", "2|alice|grp|1.255|0.15|1",
+                                               "3|x y|grp|2.51|0.2|2", "4|bob|grp|100|175|4"}));
+  EXPECT_EQ(run.rankKeys, (std::vector<std::string>{"3.1", "1.2", "3.3", "100.4"}));
   EXPECT_DOUBLE_EQ(AverageAfter(55, 0, 0, 10), 55);
 }
 
@@ -193,7 +171,9 @@ TEST(StatusStoreWrite, UnlessDeletedOnCompletion) {
     WriteStatusStore(test.run);
     DeleteStatusStore(test.run);
     EXPECT_EQ(support::Exists(release / ".sfvStatus"), row.kept);
-    if (row.kept) EXPECT_EQ(support::ReadFile(release / ".sfvStatus"), FormatStatusStore(test.run));
+    if (row.kept) {
+      EXPECT_EQ(support::ReadFile(release / ".sfvStatus"), FormatStatusStore(test.run));
+    }
     // Only a store that stays gets its permission entry.
     EXPECT_EQ(test.permissions.calls.size(), row.kept ? 1u : 0u);
   }

@@ -2,7 +2,12 @@
 // file system that matter to it injected.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sstream>
+
 #include "checker/run/phases.h"
+#include "settings/setting_keys.h"
+#include "settings/setting_lines.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/files.h"
 #include "tests/support/run_under_test.h"
@@ -10,226 +15,152 @@
 
 namespace {
 
-using Tree = std::vector<std::string>;
+using support::Crc32Text;
 
-class Verification : public ::testing::Test {
- protected:
-  Verification() {
-    support::MakeFolder(release);
-    run.releaseDir = release;
-    test.settings.ISSERVG6 = true;
-    run.isDataUpload = true;
-  }
-  // Lists a file with the CRC of `content`, and puts it in place unless absent.
-  void List(const std::string& name, const std::string& content, bool present = true) {
-    run.sfvList.push_back({support::Crc32Text(content), name});
-    run.counters.totalFiles += 1;
-    if (present) support::WriteFile(release + "/" + name, content);
-  }
-  Tree ReleaseTree() const { return support::ListTree(release); }
-  // A run for the next upload into the same release.
-  CheckRun NextRun() {
-    CheckRun next(test.settings, files, test.permissions);
-    next.releaseDir = release;
-    next.isDataUpload = run.isDataUpload;
-    next.sfvList = run.sfvList;
-    next.counters.totalFiles = run.counters.totalFiles;
-    return next;
-  }
+std::vector<std::string> Words(const std::string& text, char separator = ' ') {
+  std::vector<std::string> words;
+  std::stringstream in(text);
+  for (std::string word; std::getline(in, word, separator);)
+    if (!word.empty()) words.push_back(word);
+  return words;
+}
 
-  support::TempFolder temp;
-  const std::string release = temp / "Rel";
-  support::FaultyFileSystem files;
-  support::RunUnderTest test{files};
-  CheckRun& run = test.run;
+// One pass. `listed` names "file=content" (listed with the CRC of that
+// content) or "file:CRC"; `present` the files in the release, "file=content";
+// `settings` corvane.ini lines; the report's lines end with "|".
+struct Pass {
+  const char* name;
+  std::string settings, listed, present, previousFlags, uploadedName;
+  std::string report, flags, counts;  // good bad missing unreadable blank read-good-now
+  bool complete;
+  std::string tree;
+  std::function<void(support::FaultyFileSystem&)> faults = nullptr;
 };
 
-TEST_F(Verification, AllGoodIsComplete) {
-  List("a.r00", "first");
-  List("a.r01", "second");
-  VerifyRelease(run);
-  EXPECT_EQ(run.statusFlags, "11");
-  EXPECT_EQ(run.resultReport, "CRC OK  : a.r00\r\nCRC OK  : a.r01\r\n");
-  EXPECT_FLOAT_EQ(run.counters.goodFiles, 2);
-  EXPECT_FLOAT_EQ(run.counters.runGoodCount, 2);
-  EXPECT_NEAR(run.counters.runSizeKb, 0.011, 1e-12);
-  EXPECT_TRUE(run.releaseComplete);
-}
-
-TEST_F(Verification, CrcComparisonIgnoresCaseAndEmptyFileIsZero) {
-  run.sfvList = {{"00000000", "empty.r00"}, {"cbf43926", "digits.r01"}};
-  run.counters.totalFiles = 2;
-  support::WriteFile(release + "/empty.r00", "");
-  support::WriteFile(release + "/digits.r01", "123456789");
-  VerifyRelease(run);
-  EXPECT_EQ(run.statusFlags, "11");
-}
-
-TEST_F(Verification, ShortExpectedCrcIsBad) {
-  run.sfvList = {{"CBF4392", "digits.r01"}};
-  run.counters.totalFiles = 1;
-  support::WriteFile(release + "/digits.r01", "123456789");
-  VerifyRelease(run);
-  EXPECT_EQ(run.resultReport, "CRC BAD : digits.r01\r\n");
-}
-
-TEST_F(Verification, MissingFileGetsMarkerUntilItArrives) {
-  test.settings.CREATE_MISSING = true;
-  List("a.r00", "first");
-  List("a.r01", "second", false);
-  VerifyRelease(run);
-  EXPECT_EQ(run.statusFlags, "10");
-  EXPECT_EQ(run.resultReport, "CRC OK  : a.r00\r\nMISSING : a.r01\r\n");
-  EXPECT_FLOAT_EQ(run.counters.missingFiles, 1);
-  EXPECT_FALSE(run.releaseComplete);
-  EXPECT_EQ(ReleaseTree(), (Tree{"a.r00", "a.r01.missing"}));
-
-  CheckRun next = NextRun();
-  next.previousStatusFlags = run.statusFlags;
-  support::WriteFile(release + "/a.r01", "second");
-  VerifyRelease(next);
-  EXPECT_EQ(next.resultReport, "CRC OK  : a.r00\r\nCRC OK  : a.r01\r\n");
-  EXPECT_TRUE(next.releaseComplete);
-  EXPECT_EQ(ReleaseTree(), (Tree{"a.r00", "a.r01"}));
-}
-
-TEST_F(Verification, NoMarkerBesideMovedBadFileWhenAsked) {
-  test.settings.CREATE_MISSING = true;
-  test.settings.DONT_HAVE_BAD_AND_MISSING = true;
-  List("a.r00", "first", false);
-  support::WriteFile(release + "/a.r00.bad", "broken");
-  VerifyRelease(run);
-  EXPECT_EQ(ReleaseTree(), Tree{"a.r00.bad"});
-}
-
-// An older ".bad" goes in every case; a failed rename leaves the bad file
-// where it is.
-TEST(BadFiles, HandledAsConfigured) {
-  struct Row {
-    std::int16_t handling;
-    bool renameFails;
-    Tree tree;
+TEST(VerifyRelease, JudgesEveryEntry) {
+  // A bad a.r00 beside an older ".bad" (which goes in every case) and its
+  // marker from when it was missing (which stays until the file is good).
+  const std::string bad = "a.r00=bad a.r00.bad=older a.r00.missing= a.r01=second";
+  const std::string changed = "a.r00=changed a.r01=second";
+  const std::string two = "a.r00=first a.r01=second";
+  const std::string badReport = "CRC BAD : a.r00|CRC OK  : a.r01|";
+  const std::string goodReport = "CRC OK  : a.r00|CRC OK  : a.r01|";
+  const std::string serverCrc = "DISABLE_INT_CRC=True HANDLE_BAD_FILES=1";
+  const Pass passes[] = {
+      {"all good", "", two, two, "", "", goodReport, "11", "2 0 0 0 0 2", true, "a.r00 a.r01"},
+      {"case of the CRC, empty file", "", "e.r00:00000000 d.r01:cbf43926", "e.r00= d.r01=123456789",
+       "", "", "CRC OK  : e.r00|CRC OK  : d.r01|", "11", "2 0 0 0 0 2", true, "d.r01 e.r00"},
+      {"short expected CRC", "HANDLE_BAD_FILES=1", "d.r01:CBF4392", "d.r01=123456789", "", "",
+       "CRC BAD : d.r01|", "0", "0 1 0 0 0 0", false, "d.r01.bad"},
+      {"missing gets a marker", "CREATE_MISSING=True", two, "a.r00=first", "", "",
+       "CRC OK  : a.r00|MISSING : a.r01|", "10", "1 0 1 0 0 1", false, "a.r00 a.r01.missing"},
+      {"arrival removes the marker", "CREATE_MISSING=True", two, two + " a.r01.missing=", "10", "",
+       goodReport, "11", "2 0 0 0 0 1", true, "a.r00 a.r01"},
+      {"no marker beside a bad file when asked",
+       "CREATE_MISSING=True DONT_HAVE_BAD_AND_MISSING=True", "a.r00=first", "a.r00.bad=broken", "",
+       "", "MISSING : a.r00|", "0", "0 0 1 0 0 0", false, "a.r00.bad"},
+      {"bad file left", "HANDLE_BAD_FILES=0", two, bad, "", "", badReport, "01", "1 1 0 0 0 1",
+       false, "a.r00 a.r00.missing a.r01"},
+      {"bad file moved", "HANDLE_BAD_FILES=1", two, bad, "", "", badReport, "01", "1 1 0 0 0 1",
+       false, "a.r00.bad a.r00.missing a.r01"},
+      {"bad file deleted", "HANDLE_BAD_FILES=2", two, bad, "", "", badReport, "01", "1 1 0 0 0 1",
+       false, "a.r00.missing a.r01"},
+      {"failed move leaves it", "HANDLE_BAD_FILES=1", two, bad, "", "", badReport, "01",
+       "1 1 0 0 0 1", false, "a.r00 a.r00.missing a.r01",
+       [](auto& files) { files.FailRenames("a.r00"); }},
+      {"blank entry", "", ":12345678", "", "", "", "", "0", "0 0 0 0 1 0", false, ""},
+      {"good before is not read again", "", two, changed, "10", "", goodReport, "11", "2 0 0 0 0 1",
+       true, "a.r00 a.r01"},
+      {"flags of another list", "HANDLE_BAD_FILES=1", two, changed, "111", "", badReport, "01",
+       "1 1 0 0 0 1", false, "a.r00.bad a.r01"},
+      {"the upload is read again", "HANDLE_BAD_FILES=1", two, changed, "11", "a.r00", badReport,
+       "01", "1 1 0 0 0 0", false, "a.r00.bad a.r01"},
+      {"server CRC for the upload", serverCrc, "a.r00=changed", "a.r00=first", "", "a.r00",
+       "CRC OK  : a.r00|", "1", "1 0 0 0 0 1", true, "a.r00"},
+      {"server CRC for that name only", serverCrc, "a.r00=changed", "a.r00=first", "", "A.R00",
+       "CRC BAD : a.r00|", "0", "0 1 0 0 0 0", false, "a.r00.bad"},
+      // A read error, or a marker the full disk refuses: unreadable, counted
+      // once (never also as missing), and the pass goes on.
+      {"failing entries", "CREATE_MISSING=True", "a.r00=first b.r00=first c.r01=second",
+       "a.r00=first c.r01=second", "", "", "IO ERROR: a.r00|IO ERROR: b.r00|CRC OK  : c.r01|", "1",
+       "1 0 0 2 0 1", false, "a.r00 c.r01",
+       [](auto& files) {
+         files.FailRead(1, "a.r00");
+         files.FillDisk("b.r00.missing");
+       }},
+      {"subfolders", "", "Sub/a.r00=first Sub\\a.r01=second", "Sub/a.r00=first Sub/a.r01=second",
+       "", "", "CRC OK  : Sub/a.r00|CRC OK  : Sub\\a.r01|", "11", "2 0 0 0 0 2", true,
+       "Sub/ Sub/a.r00 Sub/a.r01"},
   };
-  for (const Row& row : std::vector<Row>{{0, false, {"a.r00", "a.r01"}},
-                                         {1, false, {"a.r00.bad", "a.r01"}},
-                                         {2, false, {"a.r01"}},
-                                         {1, true, {"a.r00", "a.r01"}}}) {
-    SCOPED_TRACE(testing::Message() << row.handling << (row.renameFails ? ", rename fails" : ""));
+  for (const Pass& pass : passes) {
+    SCOPED_TRACE(pass.name);
     support::TempFolder release;
-    support::FaultyFileSystem files;
-    if (row.renameFails) files.FailRenames("a.r00");
-    support::RunUnderTest test(files);
-    CheckRun& run = test.run;
-    run.releaseDir = release.path();
-    test.settings.ISSERVG6 = true;
-    test.settings.HANDLE_BAD_FILES = row.handling;
-    run.isDataUpload = true;
-    run.sfvList = {{support::Crc32Text("good"), "a.r00"}, {support::Crc32Text("good"), "a.r01"}};
-    run.counters.totalFiles = 2;
-    support::WriteFile(release / "a.r00", "bad");
-    support::WriteFile(release / "a.r00.bad", "older");
-    support::WriteFile(release / "a.r01", "good");
-    VerifyRelease(run);
-    EXPECT_EQ(run.statusFlags, "01");
-    EXPECT_EQ(run.resultReport, "CRC BAD : a.r00\r\nCRC OK  : a.r01\r\n");
-    EXPECT_FLOAT_EQ(run.counters.badFiles, 1);
-    EXPECT_EQ(support::ListTree(release.path()), row.tree);
-    if (row.tree.front() == "a.r00.bad") {
-      EXPECT_EQ(support::ReadFile(release / "a.r00.bad"), "bad");
+    for (const std::string& file : Words(pass.present)) {
+      const std::size_t equals = file.find('=');
+      support::WriteFile(release / file.substr(0, equals), file.substr(equals + 1));
     }
+    support::FaultyFileSystem files;
+    if (pass.faults) pass.faults(files);
+    support::RunUnderTest test(files);
+    test.settings.ISSERVG6 = true;
+    for (const std::string& line : Words(pass.settings)) {
+      const auto setting = settings::SplitSettingLine(line);
+      ASSERT_TRUE(settings::ApplySetting(test.settings, *settings::FindSettingKey(setting->key),
+                                         setting->value));
+    }
+    CheckRun& run = test.run;
+    for (const std::string& entry : Words(pass.listed)) {
+      const std::size_t at = entry.find_first_of("=:");
+      const std::string after = entry.substr(at + 1);
+      run.sfvList.push_back({entry[at] == '=' ? Crc32Text(after) : after, entry.substr(0, at)});
+    }
+    run.releaseDir = release.path();
+    run.isDataUpload = true;
+    run.counters.totalFiles = static_cast<float>(run.sfvList.size());
+    run.previousStatusFlags = pass.previousFlags;
+    run.uploadedName = pass.uploadedName;
+    if (!pass.uploadedName.empty()) run.serverCrc = Crc32Text("changed");
+    VerifyRelease(run);
+    std::string report;
+    for (const std::string& line : Words(pass.report, '|')) report += line + "\r\n";
+    EXPECT_EQ(run.resultReport, report);
+    EXPECT_EQ(run.statusFlags, pass.flags);
+    std::vector<float> counts;
+    for (const std::string& count : Words(pass.counts)) counts.push_back(std::stof(count));
+    const ReleaseCounters& c = run.counters;
+    EXPECT_EQ((std::vector<float>{c.goodFiles, c.badFiles, c.missingFiles, c.ioErrorFiles,
+                                  c.blankEntries, c.runGoodCount}),
+              counts);
+    EXPECT_EQ(run.releaseComplete, pass.complete);
+    EXPECT_EQ(support::ListTree(release.path()), Words(pass.tree));
   }
 }
 
-TEST_F(Verification, BlankEntryCountsButIsNotReported) {
-  run.sfvList = {{"12345678", ""}};
-  run.counters.totalFiles = 1;
-  VerifyRelease(run);
-  EXPECT_EQ(run.statusFlags, "0");
-  EXPECT_EQ(run.resultReport, "");
-  EXPECT_FLOAT_EQ(run.counters.blankEntries, 1);
-  EXPECT_FALSE(run.releaseComplete);
-}
-
-TEST_F(Verification, FilesFoundGoodBeforeAreNotReadAgain) {
-  List("a.r00", "first");
-  List("a.r01", "second");
-  support::WriteFile(release + "/a.r00", "changed behind the checker's back");
-  run.previousStatusFlags = "10";
-  VerifyRelease(run);
-  EXPECT_EQ(run.resultReport, "CRC OK  : a.r00\r\nCRC OK  : a.r01\r\n");
-  EXPECT_FLOAT_EQ(run.counters.runGoodCount, 1);
-
-  CheckRun longer = NextRun();
-  longer.previousStatusFlags = "111";  // another list: everything is read
-  VerifyRelease(longer);
-  EXPECT_EQ(longer.statusFlags, "01");
-
-  // The file just uploaded may have replaced a good one: it is read.
-  CheckRun reupload = NextRun();
-  reupload.previousStatusFlags = "11";
-  reupload.uploadedName = "a.r00";
-  VerifyRelease(reupload);
-  EXPECT_EQ(reupload.statusFlags, "01");
-}
-
-TEST_F(Verification, ServerCrcTrustedOnlyForTheExactUploadedName) {
-  test.settings.DISABLE_INT_CRC = true;
-  List("a.r00", "first");
-  support::WriteFile(release + "/a.r00", "not what the server saw");
-  run.uploadedName = "a.r00";
-  run.serverCrc = support::Crc32Text("first");
-  VerifyRelease(run);
-  EXPECT_EQ(run.statusFlags, "1");
-
-  CheckRun other = NextRun();
-  other.uploadedName = "A.R00";
-  other.serverCrc = run.serverCrc;
-  VerifyRelease(other);
-  EXPECT_EQ(other.statusFlags, "0");
-}
-
-// A read error during a file's CRC, or a marker the full disk refuses: the
-// entry is unreadable, counted once (never also as missing), and the pass goes
-// on with the next one.
-TEST_F(Verification, FailingEntryIsUnreadableAndThePassGoesOn) {
-  test.settings.CREATE_MISSING = true;
-  files.FailRead(1, "a.r00");
-  files.FillDisk("b.r00.missing");
-  List("a.r00", "first");
-  List("b.r00", "absent", false);
-  List("c.r01", "second");
-  VerifyRelease(run);
-  EXPECT_EQ(run.resultReport, "IO ERROR: a.r00\r\nIO ERROR: b.r00\r\nCRC OK  : c.r01\r\n");
-  EXPECT_FLOAT_EQ(run.counters.ioErrorFiles, 2);
-  EXPECT_FLOAT_EQ(run.counters.missingFiles, 0);
-  EXPECT_FLOAT_EQ(run.counters.goodFiles, 1);
-  EXPECT_FALSE(run.releaseComplete);
-}
-
-TEST_F(Verification, SubfolderNamesStayAllowed) {
-  List("Sub/a.r00", "first");
-  run.sfvList.push_back({support::Crc32Text("second"), "Sub\\a.r01"});
-  run.counters.totalFiles += 1;
-  support::WriteFile(release + "/Sub/a.r01", "second");
-  VerifyRelease(run);
-  EXPECT_EQ(run.statusFlags, "11");
-}
-
-TEST_F(Verification, EstimateFolderOnlyForSfvUploads) {
+TEST(VerifyRelease, KilobytesAndTheEstimateOfAnSfvUpload) {
+  support::TempFolder release;
+  support::RunUnderTest test;
+  test.settings.ISSERVG6 = true;
   test.settings.SHOW_ESTIMATION = 2;
-  List("a.r00", "1");
-  List("a.r01", "2");
-  List("a.r02", "3");
+  CheckRun& run = test.run;
+  run.releaseDir = release.path();
+  for (const char* content : {"first", "second", "3"}) {
+    run.sfvList.push_back({Crc32Text(content), std::string(content) + ".r00"});
+    support::WriteFile(release / content + ".r00", content);
+  }
+  run.counters.totalFiles = 3;
   VerifyRelease(run);
-  EXPECT_EQ(run.estimateFolder, "");
+  EXPECT_NEAR(run.counters.runSizeKb, 0.012, 1e-12);
+  EXPECT_EQ(run.estimateFolder, release / "Estimated time until check completion - 0 seconds");
+  EXPECT_TRUE(support::Exists(run.estimateFolder));
 
-  CheckRun sfvUpload = NextRun();
-  sfvUpload.isDataUpload = false;
-  VerifyRelease(sfvUpload);
-  EXPECT_EQ(sfvUpload.estimateFolder,
-            release + "/Estimated time until check completion - 0 seconds");
-  EXPECT_TRUE(support::Exists(sfvUpload.estimateFolder));
-  EXPECT_TRUE(sfvUpload.releaseComplete);
+  // A data upload shows none.
+  CheckRun data(test.settings, test.run.files, test.permissions);
+  data.releaseDir = release.path();
+  data.isDataUpload = true;
+  data.sfvList = run.sfvList;
+  data.counters.totalFiles = 3;
+  VerifyRelease(data);
+  EXPECT_EQ(data.estimateFolder, "");
 }
 
 TEST(CompleteRelease, ZipCountAndKeptStatus) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,25 +36,10 @@ TEST(ExistenceTest, TellsFilesFoldersAndLinksApart) {
   }
 }
 
-TEST(ErrorNumberTest, ClassicNumbersForMissingAndRefused) {
-  TempFolder temp;
-  WriteFile(temp / "file", "");
-  files.CreateFolder(temp / "full");
-  WriteFile(temp / "full/f", "");
-  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.DeleteFile(temp / "none", true); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.DeleteFile(temp / "no/none", true); }));
-  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.FileLength(temp / "none"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.CreateFolder(temp / "no/sub"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.DeleteFolder(temp / "none"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.DeleteTree(temp / "none"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.ListFolder(temp / "none"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.ListFolder(temp / "file"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.CreateFolder(temp / "full"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.DeleteFolder(temp / "full"); }));
-  EXPECT_STREQ("File not found", OsError(kFileNotFound).what());
-}
-
-TEST(NameTest, RefusesWhatWindowsCannotHold) {
+// Failures carry the classic numbers, and leave what was there: names
+// Windows refuses, a read-only file's unforced delete and writes, a move onto
+// an existing target.
+TEST(ErrorNumberTest, ClassicNumbersAndNothingChanged) {
   for (const char* bad :
        {"a\\b", "a/b", "a:b", "a*", "a?", "<a", "a>", "a|b", "\"a\"", "\x1f", ""}) {
     EXPECT_FALSE(IsValidName(bad)) << bad;
@@ -61,54 +47,57 @@ TEST(NameTest, RefusesWhatWindowsCannotHold) {
   for (const char* good : {".sfvStatus", "Movie - 12 of 20 [####]", "x.missing", "\xe9t\xe9"}) {
     EXPECT_TRUE(IsValidName(good)) << good;
   }
-
   TempFolder temp;
-  WriteFile(temp / "source", "x");
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.CreateFolder(temp / "a:b"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.CreateEmptyFile(temp / "a?b"); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.WriteTextLines(temp / "a*b", {"x"}); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.WriteFileAtomically(temp / "a<b", "x"); }));
-  EXPECT_EQ(kPathFileAccessError,
-            OsErrorOf([&] { files.MoveFile(temp / "source", temp / "a>b"); }));
-  EXPECT_EQ(1u, files.ListFolder(temp.path()).size());
-}
-
-TEST(ReadOnlyTest, UnforcedDeleteAndWritesAreRefused) {
-  TempFolder temp;
-  const std::string file = temp / "locked.sfv";
-  WriteFile(file, "old");
-  MakeReadOnly(file);
-
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.DeleteFile(file, false); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.CreateEmptyFile(file); }));
-  EXPECT_EQ(kPathFileAccessError, OsErrorOf([&] { files.WriteFileAtomically(file, "new"); }));
-  EXPECT_EQ("old", ReadFile(file));
-
-  files.DeleteFile(file, true);
-  EXPECT_FALSE(files.PathExists(file));
-}
-
-TEST(MoveTest, RefusesAnExistingTarget) {
-  TempFolder temp;
+  WriteFile(temp / "file", "");
+  WriteFile(temp / "full/f", "");
   WriteFile(temp / "a", "A");
-  WriteFile(temp / "b", "B");
-  EXPECT_EQ(kFileAlreadyExists, OsErrorOf([&] { files.MoveFile(temp / "a", temp / "b"); }));
+  WriteFile(temp / "locked.sfv", "old");
+  MakeReadOnly(temp / "locked.sfv");
+  const std::vector<std::string> before = ListTree(temp.path());
+  const struct {
+    int number;
+    std::function<void()> action;
+  } rows[] = {
+      {kFileNotFound, [&] { files.DeleteFile(temp / "none", true); }},
+      {kPathNotFound, [&] { files.DeleteFile(temp / "no/none", true); }},
+      {kFileNotFound, [&] { files.FileLength(temp / "none"); }},
+      {kPathNotFound, [&] { files.CreateFolder(temp / "no/sub"); }},
+      {kPathNotFound, [&] { files.DeleteFolder(temp / "none"); }},
+      {kPathNotFound, [&] { files.DeleteTree(temp / "none"); }},
+      {kPathNotFound, [&] { files.ListFolder(temp / "none"); }},
+      {kPathNotFound, [&] { files.ListFolder(temp / "file"); }},
+      {kPathFileAccessError, [&] { files.CreateFolder(temp / "full"); }},
+      {kPathFileAccessError, [&] { files.DeleteFolder(temp / "full"); }},
+      {kPathFileAccessError, [&] { files.CreateFolder(temp / "a:b"); }},
+      {kPathFileAccessError, [&] { files.CreateEmptyFile(temp / "a?b"); }},
+      {kPathFileAccessError, [&] { files.WriteTextLines(temp / "a*b", {"x"}); }},
+      {kPathFileAccessError, [&] { files.WriteFileAtomically(temp / "a<b", "x"); }},
+      {kPathFileAccessError, [&] { files.MoveFile(temp / "a", temp / "a>b"); }},
+      {kPathFileAccessError, [&] { files.DeleteFile(temp / "locked.sfv", false); }},
+      {kPathFileAccessError, [&] { files.CreateEmptyFile(temp / "locked.sfv"); }},
+      {kPathFileAccessError, [&] { files.WriteFileAtomically(temp / "locked.sfv", "new"); }},
+      {kFileAlreadyExists, [&] { files.MoveFile(temp / "a", temp / "file"); }},
+      {kFileNotFound, [&] { files.MoveFile(temp / "none", temp / "other"); }},
+      {kPathNotFound, [&] { files.MoveFile(temp / "a", temp / "no/a"); }},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    EXPECT_EQ(rows[i].number, OsErrorOf(rows[i].action)) << "row " << i;
+  }
+  EXPECT_EQ(ListTree(temp.path()), before);
+  EXPECT_EQ("old", ReadFile(temp / "locked.sfv"));
   EXPECT_EQ("A", ReadFile(temp / "a"));
-  EXPECT_EQ("B", ReadFile(temp / "b"));
+  EXPECT_STREQ("File not found", OsError(kFileNotFound).what());
 
-  // Written whole but refused its place: the target is unchanged.
+  // Written whole but refused its place: the target is unchanged, and no
+  // temporary file is left.
   files.CreateFolder(temp / "folder");
-  WriteFile(temp / "folder/inside", "");
   EXPECT_THROW(files.WriteFileAtomically(temp / "folder", "new"), ReplaceRefused);
-  EXPECT_EQ(3u, files.ListFolder(temp.path()).size());  // no temporary file left
 
+  files.DeleteFile(temp / "locked.sfv", true);
   files.MoveFile(temp / "a", temp / "c");
-  EXPECT_FALSE(files.PathExists(temp / "a"));
-  EXPECT_EQ("A", ReadFile(temp / "c"));
-  files.MoveFile(temp / "folder", temp / "moved");
-  EXPECT_TRUE(files.FolderExists(temp / "moved"));
-  EXPECT_EQ(kFileNotFound, OsErrorOf([&] { files.MoveFile(temp / "none", temp / "other"); }));
-  EXPECT_EQ(kPathNotFound, OsErrorOf([&] { files.MoveFile(temp / "b", temp / "no/b"); }));
+  files.MoveFile(temp / "full", temp / "moved");
+  EXPECT_EQ(ListTree(temp.path()),
+            (std::vector<std::string>{"c", "file", "folder/", "moved/", "moved/f"}));
 }
 
 // The temporary files that atomic writes of ended processes left are removed;

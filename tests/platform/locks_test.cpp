@@ -80,24 +80,6 @@ TEST(FolderLockTest, SerialisesThreads) {
   EXPECT_EQ(1, most);
 }
 
-TEST(FolderLockTest, WaitsForAnotherProcess) {
-  TempFolder temp;
-  // flock(1) holds the same kind of lock on the folder while its command runs.
-  const std::string script = ": > held; " + ShellWaitFor("go") + "; : > released";
-  ASSERT_TRUE(StartProcess("flock", {temp.path(), "sh", "-c", script}, temp.path()));
-  ASSERT_TRUE(WaitUntil([&] { return files.FileExists(temp / "held"); }));
-
-  std::atomic<bool> locked{false};
-  std::thread taker([&] {
-    FolderLock lock(temp.path());
-    locked = true;
-  });
-  EXPECT_FALSE(WaitUntil([&] { return locked.load(); }, 0.2));
-  WriteFile(temp / "go", "");
-  taker.join();
-  EXPECT_TRUE(files.FileExists(temp / "released"));
-}
-
 TEST(FolderLockTest, MissingFolderThrows) {
   TempFolder temp;
   EXPECT_EQ(kPathNotFound, OsErrorOf([&] { FolderLock lock(temp / "none"); }));
