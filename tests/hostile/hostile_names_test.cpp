@@ -20,38 +20,66 @@ class HostileNames : public HostileSite {
     if (e2e::UnderWine()) GTEST_SKIP() << "native runs only";
     MakeSite();
   }
-  // Uploads an SFV of `lines` and one good file of the release, then checks
-  // that every listed name got an "IO ERROR: " line and nothing outside changed.
-  void CheckRefused(const std::vector<std::string>& names) {
-    std::string sfv = "inside.r00 " + support::Crc32Text("inside") + "\r\n";
-    for (const std::string& name : names) sfv += WrongLine(name);
-    support::WriteFile(site().InRelease("rel.sfv"), sfv);
-    Freeze();
-    ASSERT_EQ(site().Upload("inside.r00", "inside").exitStatus, 0);
-    ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
-    for (const std::string& name : names)
-      EXPECT_NE(Report().find("IO ERROR: " + name + "\r\n"), std::string::npos) << name;
-    EXPECT_NE(Report().find("CRC OK  : inside.r00\r\n"), std::string::npos);
-    ExpectOutsideUntouched();
-  }
 };
 
-TEST_F(HostileNames, EntriesSteppingUpAreRefused) {
-  CheckRefused({"../victim.r00", "..\\Victim\\data.r00", "sub/../../victim.r00", "...\\victim.r00",
-                "../Victim/absent.r00", "..", "../../above.r00"});
-}
-
-TEST_F(HostileNames, AbsoluteEntriesAreRefused) {
-  CheckRefused({VictimFile(), "/" + fs::path(VictimFile()).filename().string(), "\\victim.r00",
-                "C:\\victim.r00", "C:victim.r00", "\\\\server\\share\\x.r00",
-                Victim() + "/absent.r00"});
-}
-
-// An SFV that lists the files the checker and the server keep in the release,
-// with CRCs they do not have: none of them is judged, moved aside or deleted.
-TEST_F(HostileNames, EntriesNamingTheReleasesOwnFilesAreRefused) {
+// One SFV lists names that lead out of the release, name the release's own
+// files, or cannot be names at all; each gets its result line, none is judged,
+// moved aside or deleted, and nothing outside changes.
+TEST_F(HostileNames, SfvEntriesStayInTheRelease) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> entries;
+    const char* result;  // the start of each entry's line in the report
+  };
+  const std::string victim = fs::path(VictimFile()).filename().string();
+  const std::string high = "caf\xe9 \xff\xfe.r00";
+  const Row rows[] = {
+      {"steps up",
+       {"../victim.r00", "..\\Victim\\data.r00", "sub/../../victim.r00", "...\\victim.r00",
+        "../Victim/absent.r00", "..", "../../above.r00"},
+       "IO ERROR: "},
+      {"absolute",
+       {VictimFile(), "/" + victim, "\\victim.r00", "C:\\victim.r00", "C:victim.r00",
+        "\\\\server\\share\\x.r00", Victim() + "/absent.r00"},
+       "IO ERROR: "},
+      {"linked subfolders",
+       {"sub/data.r00", "sub\\absent.r00", "up/victim.r00", "up/absent.r00",
+        "up\\Victim\\data.r00"},
+       "IO ERROR: "},
+      {"own files",
+       {".raidenftpd.acl", "rel.sfv", ".sfvStatus", ".message", "errorlog.txt"},
+       "IO ERROR: "},
+      // 251 characters leave no room for the marker's ending.
+      {"too long",
+       {std::string(251, 'n'), std::string(256, 'n'), std::string(70000, 'n'),
+        std::string(300, 'd') + "/" + std::string(300, 'e')},
+       "IO ERROR: "},
+      {"control characters", {"ctl\x01.r00", "tab\tname.r00", "esc\x1b[2J.r00"}, "IO ERROR: "},
+      // A marker is made beside the link, nothing where it points.
+      {"dangling link", {"gone.r00"}, "MISSING : "},
+      {"high bytes", {"\xe9t\xe9.r00"}, "MISSING : "},
+  };
+  fs::create_symlink(Victim(), site().InRelease("sub"));
+  fs::create_symlink("..", site().InRelease("up"));
+  fs::create_symlink(site().Section() + "/made-by-checker.r00", site().InRelease("gone.r00"));
   support::WriteFile(site().InRelease(".raidenftpd.acl"), "RD2 1=owner|group|755|1|0|\r\n");
-  CheckRefused({".raidenftpd.acl", "rel.sfv", ".sfvStatus", ".message", "errorlog.txt"});
+  support::WriteFile(site().InRelease(high), "high");
+  std::string sfv = "inside.r00 " + support::Crc32Text("inside") + "\r\n" + high + " " +
+                    support::Crc32Text("high") + "\r\n";
+  for (const Row& row : rows) {
+    for (const std::string& entry : row.entries) sfv += WrongLine(entry);
+  }
+  support::WriteFile(site().InRelease("rel.sfv"), sfv);
+  Freeze();
+  ASSERT_EQ(site().Upload("inside.r00", "inside").exitStatus, 0);
+  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
+  EXPECT_NE(Report().find("CRC OK  : inside.r00\r\nCRC OK  : " + high + "\r\n"), std::string::npos);
+  for (const Row& row : rows) {
+    for (const std::string& entry : row.entries) {
+      EXPECT_NE(Report().find(row.result + entry + "\r\n"), std::string::npos)
+          << row.name << ": " << entry.substr(0, 60);
+    }
+  }
   for (const char* name : {".raidenftpd.acl", "rel.sfv", ".sfvStatus", ".message"}) {
     EXPECT_TRUE(support::Exists(site().InRelease(name))) << name;
     EXPECT_FALSE(support::Exists(site().InRelease(std::string(name) + ".bad"))) << name;
@@ -59,6 +87,10 @@ TEST_F(HostileNames, EntriesNamingTheReleasesOwnFilesAreRefused) {
   EXPECT_NE(
       support::ReadFile(site().InRelease(".raidenftpd.acl")).find("RD2 1=owner|group|755|1|0|"),
       std::string::npos);
+  for (const char* marker : {"gone.r00.missing", "\xe9t\xe9.r00.missing"}) {
+    EXPECT_TRUE(support::Exists(site().InRelease(marker))) << marker;
+  }
+  ExpectOutsideUntouched();
 }
 
 class LinkedOutside : public HostileSite, public ::testing::WithParamInterface<int> {
@@ -94,59 +126,6 @@ TEST_P(LinkedOutside, FilesAreNotFollowed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HandleBadFiles, LinkedOutside, ::testing::Values(0, 1, 2));
-
-// A subfolder of the release that links elsewhere: no marker is made there,
-// no file there is moved or deleted, and no permission file there written.
-TEST_F(HostileNames, LinkedSubfoldersAreNotEntered) {
-  fs::create_symlink(Victim(), site().InRelease("sub"));
-  fs::create_symlink("..", site().InRelease("up"));
-  CheckRefused({"sub/data.r00", "sub\\absent.r00", "up/victim.r00", "up/absent.r00",
-                "up\\Victim\\data.r00"});
-}
-
-// A listed name whose link points at nothing yet gets its marker beside the
-// link, and nothing appears where the link points.
-TEST_F(HostileNames, DanglingLinkMakesNothingOutside) {
-  fs::create_symlink(site().Section() + "/made-by-checker.r00", site().InRelease("gone.r00"));
-  support::WriteFile(site().InRelease("rel.sfv"), WrongLine("gone.r00"));
-  Freeze();
-  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
-  EXPECT_NE(Report().find("MISSING : gone.r00"), std::string::npos) << Report();
-  EXPECT_TRUE(support::Exists(site().InRelease("gone.r00.missing")));
-  ExpectOutsideUntouched();
-}
-
-TEST_F(HostileNames, VeryLongNamesEndQuietly) {
-  std::string sfv;
-  for (std::size_t length : {251u, 252u, 255u, 256u, 1000u, 5000u, 70000u})
-    sfv += WrongLine(std::string(length, 'n'));
-  sfv += WrongLine(std::string(300, 'd') + "/" + std::string(300, 'e'));
-  support::WriteFile(site().InRelease("rel.sfv"), sfv);
-  Freeze();
-  EXPECT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
-  // Names too long for the file system are unreadable entries; the run ends
-  // normally with its message file.
-  EXPECT_NE(Report().find("IO ERROR: " + std::string(70000, 'n') + "\r\n"), std::string::npos);
-  ExpectOutsideUntouched();
-}
-
-// Control characters cannot be part of a name the checker makes; bytes above
-// 127 can. Either way everything happens inside the release.
-TEST_F(HostileNames, ControlCharactersAndHighBytes) {
-  const std::string high = "caf\xe9 \xff\xfe.r00";
-  support::WriteFile(site().InRelease(high), "high");
-  support::WriteFile(site().InRelease("rel.sfv"),
-                     WrongLine("ctl\x01.r00") + WrongLine("tab\tname.r00") +
-                         WrongLine("esc\x1b[2J.r00") + WrongLine("\xe9t\xe9.r00") + high + " " +
-                         support::Crc32Text("high") + "\r\n");
-  Freeze();
-  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease(high))).exitStatus, 0);
-  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
-  EXPECT_NE(Report().find("CRC OK  : " + high), std::string::npos) << Report();
-  EXPECT_NE(Report().find("IO ERROR: ctl\x01.r00"), std::string::npos) << Report();
-  EXPECT_TRUE(support::Exists(site().InRelease("\xe9t\xe9.r00.missing")));
-  ExpectOutsideUntouched();
-}
 
 // Links planted under the names the checker itself reads, writes, makes and
 // removes, all leading out of the release: each is replaced or removed as a

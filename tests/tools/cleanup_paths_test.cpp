@@ -6,35 +6,34 @@ namespace cleanup {
 namespace {
 
 TEST(CleanupPaths, ReleaseParentAndGrandparentOfAStorePath) {
-  const auto paths = DeriveCleanupPaths("/srv/ftp/Movie/.sfvStatus");
-  ASSERT_TRUE(paths);
-  EXPECT_EQ(paths->releasePath, "/srv/ftp/Movie");
-  EXPECT_EQ(paths->parentPath, "/srv/ftp");
-  EXPECT_EQ(paths->grandparentPath, "/srv");
-}
-
-TEST(CleanupPaths, StoreNameIsFoundInAnyLetterCaseAndAtItsFirstOccurrence) {
-  EXPECT_EQ(DeriveCleanupPaths("/a/b/Rel/.SFVSTATUS")->releasePath, "/a/b/Rel");
-  EXPECT_EQ(DeriveCleanupPaths("/a/b/.sfvStatus/c/.sfvStatus")->releasePath, "/a/b");
-  EXPECT_EQ(DeriveCleanupPaths("/a/My Rel/.sfvStatus.bak")->releasePath, "/a/My Rel");
-}
-
-TEST(CleanupPaths, ShortPathsHaveNoGrandparent) {
-  const auto bare = DeriveCleanupPaths("Rel/.sfvStatus");
-  ASSERT_TRUE(bare);
-  EXPECT_EQ(bare->parentPath, "Rel");  // no separator: the release path itself
-  EXPECT_FALSE(bare->grandparentPath);
-
-  const auto top = DeriveCleanupPaths("/Rel/.sfvStatus");
-  ASSERT_TRUE(top);
-  EXPECT_EQ(top->parentPath, "");
-  EXPECT_FALSE(top->grandparentPath);
-}
-
-TEST(CleanupPaths, LinesWithoutTheStoreNameNameNothing) {
-  EXPECT_FALSE(DeriveCleanupPaths(""));
-  EXPECT_FALSE(DeriveCleanupPaths("/srv/ftp/Movie"));
-  EXPECT_FALSE(DeriveCleanupPaths(".sfvStatus"));  // no separator before it
+  struct Row {
+    const char* line;
+    bool found;
+    const char* release;
+    const char* parent;
+    const char* grandparent;  // nullptr: none
+  };
+  const Row rows[] = {
+      {"/srv/ftp/Movie/.sfvStatus", true, "/srv/ftp/Movie", "/srv/ftp", "/srv"},
+      {"/a/b/Rel/.SFVSTATUS", true, "/a/b/Rel", "/a/b", "/a"},
+      {"/a/b/.sfvStatus/c/.sfvStatus", true, "/a/b", "/a", ""},
+      {"/a/My Rel/.sfvStatus.bak", true, "/a/My Rel", "/a", ""},
+      {"Rel/.sfvStatus", true, "Rel", "Rel", nullptr},  // no separator: the release itself
+      {"/Rel/.sfvStatus", true, "/Rel", "", nullptr},
+      {"", false, "", "", nullptr},
+      {"/srv/ftp/Movie", false, "", "", nullptr},
+      {".sfvStatus", false, "", "", nullptr},  // no separator before it
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    const auto paths = DeriveCleanupPaths(row.line);
+    ASSERT_EQ(paths.has_value(), row.found);
+    if (!paths) continue;
+    EXPECT_EQ(paths->releasePath, row.release);
+    EXPECT_EQ(paths->parentPath, row.parent);
+    EXPECT_EQ(paths->grandparentPath,
+              row.grandparent ? std::optional<std::string>(row.grandparent) : std::nullopt);
+  }
 }
 
 }  // namespace

@@ -7,18 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "common/strings.h"
 #include "platform/file_system.h"
 #include "tests/support/files.h"
 #include "tests/support/temp_folder.h"
 
 namespace updater {
 namespace {
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 std::optional<bool> windowOpened;  // the self-test flag the window was opened with
 
@@ -27,22 +22,17 @@ int FakeWindow(bool selfTest) {
   return 7;
 }
 
-Outcome RunBrellun(const std::vector<std::string>& args, WindowRunner window = FakeWindow) {
-  std::ostringstream out, err;
-  const int status = RunCommandMode(platform::SystemFileSystem(), args, window, out, err);
-  return {status, out.str(), err.str()};
-}
-
+// What became of the files is settings_update_test's to check.
 TEST(CommandMode, AnswersEveryCommandLine) {
   struct Row {
-    std::vector<std::string> args;
+    std::vector<std::string> args;  // "@" stands for a corvane.ini in a temporary folder
     bool withWindow;
     int status;
     std::string out;  // a part of standard output, or "" when nothing may be written
     std::string err;  // the same for standard error
     std::optional<bool> opened;
   };
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {{}, true, 7, "", "", false},
       {{"--selftest"}, true, 7, "", "", true},
       {{}, false, kExitUsage, "", "this build has no window", std::nullopt},
@@ -61,27 +51,39 @@ TEST(CommandMode, AnswersEveryCommandLine) {
        "",
        "Usage:",
        std::nullopt},
-      {{"--update", "corvane.ini", "--keep-old", "--keep-old"},
-       true,
-       kExitUsage,
-       "",
-       "Usage:",
-       std::nullopt},
-      {{"--help", "--update", "corvane.ini"}, true, kExitUsage, "", "Usage:", std::nullopt},
+      {{"--update", "@", "--keep-old", "--keep-old"}, true, kExitUsage, "", "Usage:", std::nullopt},
+      {{"--help", "--update", "@"}, true, kExitUsage, "", "Usage:", std::nullopt},
       {{"--version", "--help"},
        false,
        kExitUsage,
        "",
        "This build of brellun has no window.",
        std::nullopt},
+      {{"--update", "@.old"}, true, kExitUsage, "", "is not named corvane.ini", std::nullopt},
+      {{"--update", "@/corvane.ini"}, true, kExitFileFailure, "", "Cannot read", std::nullopt},
+      {{"--keep-old", "--update", "@"},
+       false,
+       kExitUpdated,
+       "Kept the old file as @.old\nUpdated @ to the sectioned layout.\n",
+       "",
+       std::nullopt},
   };
+  support::TempFolder folder;
+  const std::string file = folder / "corvane.ini";
+  support::WriteFile(file, "SITENAME=Site\r\n");
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args) + (row.withWindow ? "" : " without window"));
+    std::vector<std::string> args;
+    for (const std::string& arg : row.args) args.push_back(strings::ReplaceAll(arg, "@", file));
     windowOpened.reset();
-    const Outcome run = RunBrellun(row.args, row.withWindow ? FakeWindow : nullptr);
-    EXPECT_EQ(run.status, row.status);
+    std::ostringstream out, err;
+    const int status = RunCommandMode(platform::SystemFileSystem(), args,
+                                      row.withWindow ? FakeWindow : nullptr, out, err);
+    EXPECT_EQ(status, row.status);
     EXPECT_EQ(windowOpened, row.opened);
-    for (const auto& [written, part] : {std::pair(run.out, row.out), std::pair(run.err, row.err)}) {
+    for (const auto& [written, part] :
+         {std::pair(out.str(), strings::ReplaceAll(row.out, "@", file)),
+          std::pair(err.str(), row.err)}) {
       if (part.empty()) {
         EXPECT_EQ(written, "");
       } else {
@@ -89,18 +91,6 @@ TEST(CommandMode, AnswersEveryCommandLine) {
       }
     }
   }
-}
-
-// What became of the files is settings_update_test's to check.
-TEST(CommandMode, UpdatesAndSaysWhatItDid) {
-  support::TempFolder folder;
-  const std::string path = folder / "corvane.ini";
-  support::WriteFile(path, "SITENAME=Site\r\n");
-  const Outcome run = RunBrellun({"--keep-old", "--update", path});
-  EXPECT_EQ(run.status, kExitUpdated);
-  EXPECT_EQ(run.out, "Kept the old file as " + path + ".old\nUpdated " + path +
-                         " to the sectioned layout.\n");
-  EXPECT_EQ(run.err, "");
 }
 
 }  // namespace

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/strings.h"
 #include "platform/file_system.h"
 #include "tests/support/files.h"
 #include "tests/support/temp_folder.h"
@@ -13,158 +14,104 @@
 namespace cleanup {
 namespace {
 
-using support::Exists;
-using support::MakeFolder;
-using support::WriteFile;
+using Lines = std::vector<std::string>;
 
-constexpr const char* kHeader = "[###-----] 3 of 10 - INCOMPLETE";
-constexpr const char* kEntry = "Rel - 3 of 10 incomplete";
-
-// top/outer/site/ftp/Rel: the release, its parent ftp and grandparent site.
-// outer and top lie above everything the clean-up may touch, deep enough that
-// a faulty clean-up following ".." stays inside the temporary folder.
-class StatusCleanupTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    MakeFolder(release);
-    WriteFile(release + "/movie.r00", "data");
-    WriteStore({"1110000000", "bob", kHeader, kEntry, "300", "1500", "False", "no_id3_year",
-                "no_id3_genre", "1|bob|grp|1500|100|3"});
-    WriteSettings({});
-  }
-
-  void WriteStore(const std::vector<std::string>& lines) const { WriteFile(store, Crlf(lines)); }
-  void WriteSettings(const std::vector<std::string>& lines) const {
-    WriteFile(programFolder / "corvane.ini", Crlf(lines));
-  }
-  static std::string Crlf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-  }
-  // A status folder as the checker makes it: empty.
-  static void MakeStatusFolder(const std::string& path) { MakeFolder(path); }
-  void Clean(const std::string& commandLine) const {
-    RunStatusCleanup(platform::SystemFileSystem(), commandLine, programFolder.path());
-  }
-  void ExpectReleaseUntouched() const {
-    EXPECT_TRUE(Exists(store));
-    EXPECT_TRUE(Exists(release + "/movie.r00"));
-  }
-
-  support::TempFolder top;
-  support::TempFolder programFolder;
-  const std::string outer = top / "outer";
-  const std::string grandparent = outer + "/site";
-  const std::string parent = grandparent + "/ftp";
-  const std::string release = parent + "/Rel";
-  const std::string store = release + "/.sfvStatus";
-};
-
-TEST_F(StatusCleanupTest, RemovesBothNamesFromParentAndGrandparent) {
-  for (const std::string& folder : {parent, grandparent}) {
-    MakeStatusFolder(folder + "/" + kHeader);
-    MakeStatusFolder(folder + "/" + kEntry);
-  }
-  MakeFolder(parent + "/Other release");
-
-  Clean(store);
-
-  for (const std::string& folder : {parent, grandparent}) {
-    EXPECT_FALSE(Exists(folder + "/" + kHeader)) << folder;
-    EXPECT_FALSE(Exists(folder + "/" + kEntry)) << folder;
-  }
-  EXPECT_TRUE(Exists(parent + "/Other release"));
-  ExpectReleaseUntouched();
+std::string Crlf(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
 }
 
-TEST_F(StatusCleanupTest, OverrideFoldersAreTheOnlyPlacesLookedIn) {
-  const std::string earlier = top / "earlier";
-  const std::string complete = top / "complete";
-  const std::string incomplete = top / "incomplete";
-  for (const std::string& folder : {parent, grandparent, earlier, complete, incomplete}) {
-    MakeStatusFolder(folder + "/" + kHeader);
-    MakeStatusFolder(folder + "/" + kEntry);
-  }
-  WriteSettings({"PARENT_PATH_OVERRIDE_C=" + earlier, "[Parent_header_setup]",
-                 "parent_path_override_c=" + complete, "PARENT_PATH_OVERRIDE_I=" + incomplete});
-
-  Clean(store);
-
-  // The header name goes with the C folder, the entry name with the I folder.
-  EXPECT_FALSE(Exists(complete + "/" + kHeader));
-  EXPECT_TRUE(Exists(complete + "/" + kEntry));
-  EXPECT_FALSE(Exists(incomplete + "/" + kEntry));
-  EXPECT_TRUE(Exists(incomplete + "/" + kHeader));
-  for (const std::string& folder : {parent, grandparent, earlier}) {
-    EXPECT_TRUE(Exists(folder + "/" + kHeader)) << folder;
-    EXPECT_TRUE(Exists(folder + "/" + kEntry)) << folder;
-  }
-}
-
-TEST_F(StatusCleanupTest, EachNameFollowsItsOwnOverride) {
-  const std::string complete = top / "complete";
-  MakeStatusFolder(complete + "/" + kHeader);
-  MakeStatusFolder(parent + "/" + kHeader);
-  MakeStatusFolder(parent + "/" + kEntry);
-  MakeStatusFolder(grandparent + "/" + kEntry);
-  WriteSettings({"PARENT_PATH_OVERRIDE_C=" + complete, "PARENT_PATH_OVERRIDE_I="});
-
-  Clean(store);
-
-  EXPECT_FALSE(Exists(complete + "/" + kHeader));
-  EXPECT_TRUE(Exists(parent + "/" + kHeader));
-  EXPECT_FALSE(Exists(parent + "/" + kEntry));
-  EXPECT_FALSE(Exists(grandparent + "/" + kEntry));
-}
-
-TEST_F(StatusCleanupTest, EntriesMadeAsEmptyFilesStay) {
-  WriteFile(parent + "/" + kHeader, "");
-  WriteFile(grandparent + "/" + kEntry, "");
-  Clean(store);
-  EXPECT_TRUE(Exists(parent + "/" + kHeader));
-  EXPECT_TRUE(Exists(grandparent + "/" + kEntry));
-}
-
-TEST_F(StatusCleanupTest, NothingIsDeletedWhenARunDoesNotQualify) {
-  MakeStatusFolder(parent + "/" + kHeader);
-  MakeStatusFolder(parent + "/" + kEntry);
-  const auto expectBothStay = [&](const std::string& why) {
-    EXPECT_TRUE(Exists(parent + "/" + kHeader)) << why;
-    EXPECT_TRUE(Exists(parent + "/" + kEntry)) << why;
+// A site top/site/ftp/Rel (release Rel, parent ftp, grandparent site) and
+// three folders top/c, top/i and top/e that settings may name as overrides.
+// Each of the five places holds the store's header (H) and entry (E) names,
+// as the checker makes them: empty folders. `removed` lists the names that
+// must go, as place letter (p, g, c, i, e) and name letter ("pH gE").
+TEST(StatusCleanup, RemovesTheStoresNamesWhereTheyWereMade) {
+  struct Row {
+    const char* name;
+    std::optional<Lines> settings;  // "{c}" and the like name a place; nullopt: no corvane.ini
+    std::string removed;
+    std::size_t storeLines = 10;
+    std::string storeAt = "{R}/.sfvStatus";  // {R}: the release folder
+    std::string commandLine = "{R}/.sfvStatus";
+    bool entriesAsFiles = false;
   };
+  const Row rows[] = {
+      {"parent and grandparent", Lines{}, "pH pE gH gE"},
+      {"the last override of each kind, any letter case",
+       Lines{"PARENT_PATH_OVERRIDE_C={e}", "[Parent_header_setup]", "parent_path_override_c={c}",
+             "PARENT_PATH_OVERRIDE_I={i}"},
+       "cH iE"},
+      {"each name follows its own override",
+       Lines{"PARENT_PATH_OVERRIDE_C={c}", "PARENT_PATH_OVERRIDE_I="}, "cH pE gE"},
+      {"a store of three lines names only the header", Lines{}, "pH gH", 3},
+      {"a store of two lines names nothing", Lines{}, "", 2},
+      {"entries made as files stay", Lines{}, "", 10, "{R}/.sfvStatus", "{R}/.sfvStatus", true},
+      {"no corvane.ini", std::nullopt, ""},
+      {"empty command line", Lines{}, "", 10, "{R}/.sfvStatus", ""},
+      {"no store name", Lines{}, "", 10, "{R}/.sfvStatus", "{R}"},
+      {"store name not at the end", Lines{}, "", 10, "{R}/.sfvStatusX", "{R}/.sfvStatusX"},
+      {"store name in capitals", Lines{}, "", 10, "{R}/.SFVSTATUS", "{R}/.SFVSTATUS"},
+      {"no such store", Lines{}, "", 10, "{R}/.sfvStatus", "{R}/../Gone/.sfvStatus"},
+  };
+  const Lines store = {"1110000000",
+                       "bob",
+                       "[###-----] 3 of 10 - INCOMPLETE",
+                       "Rel - 3 of 10 incomplete",
+                       "300",
+                       "1500",
+                       "False",
+                       "no_id3_year",
+                       "no_id3_genre",
+                       "1|bob|grp|1500|100|3"};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    support::TempFolder top, programFolder;
+    const std::string release = top / "site/ftp/Rel";
+    const auto fill = [&](std::string text) {
+      text = strings::ReplaceAll(text, "{R}", release);
+      for (const char* place : {"c", "i", "e"}) {
+        text = strings::ReplaceAll(text, std::string("{") + place + "}", top / place);
+      }
+      return text;
+    };
+    const std::vector<std::pair<std::string, std::string>> places = {{"p", top / "site/ftp"},
+                                                                     {"g", top / "site"},
+                                                                     {"c", top / "c"},
+                                                                     {"i", top / "i"},
+                                                                     {"e", top / "e"}};
+    for (const auto& [letter, folder] : places) {
+      for (const std::string& name : {store[2], store[3]}) {
+        if (row.entriesAsFiles) {
+          support::WriteFile(folder + "/" + name, "");
+        } else {
+          support::MakeFolder(folder + "/" + name);
+        }
+      }
+    }
+    support::MakeFolder(top / "site/ftp/Other release");
+    support::WriteFile(release + "/movie.r00", "data");
+    support::WriteFile(fill(row.storeAt),
+                       Crlf(Lines(store.begin(), store.begin() + row.storeLines)));
+    if (row.settings) {
+      Lines settings;
+      for (const std::string& line : *row.settings) settings.push_back(fill(line));
+      support::WriteFile(programFolder / "corvane.ini", Crlf(settings));
+    }
 
-  Clean("");
-  expectBothStay("empty command line");
-  Clean(release);
-  expectBothStay("no status store name");
-  WriteFile(release + "/.sfvStatusX", support::ReadFile(store));
-  Clean(release + "/.sfvStatusX");
-  expectBothStay("status store name not at the end");
-  WriteFile(release + "/.SFVSTATUS", support::ReadFile(store));
-  Clean(release + "/.SFVSTATUS");
-  expectBothStay("status store name in capitals");
-  Clean(parent + "/Gone/.sfvStatus");
-  expectBothStay("no such status store");
+    RunStatusCleanup(platform::SystemFileSystem(), fill(row.commandLine), programFolder.path());
 
-  WriteStore({"1110000000", "bob"});
-  Clean(store);
-  expectBothStay("a store of two lines");
-
-  WriteStore({"1110000000", "bob", kHeader, kEntry});
-  std::filesystem::remove(programFolder / "corvane.ini");
-  Clean(store);
-  expectBothStay("no corvane.ini");
-  ExpectReleaseUntouched();
-}
-
-TEST_F(StatusCleanupTest, AStoreOfThreeLinesRemovesOnlyTheHeader) {
-  MakeStatusFolder(parent + "/" + kHeader);
-  MakeStatusFolder(parent + "/" + kEntry);
-  WriteStore({"1110000000", "bob", kHeader});
-  Clean(store);
-  EXPECT_FALSE(Exists(parent + "/" + kHeader));
-  EXPECT_TRUE(Exists(parent + "/" + kEntry));
+    for (const auto& [letter, folder] : places) {
+      for (const auto& [kind, name] : {std::pair("H", store[2]), std::pair("E", store[3])}) {
+        const bool removed = row.removed.find(letter + kind) != std::string::npos;
+        EXPECT_EQ(support::Exists(folder + "/" + name), !removed) << letter << kind;
+      }
+    }
+    EXPECT_TRUE(support::Exists(top / "site/ftp/Other release"));
+    EXPECT_TRUE(support::Exists(release + "/movie.r00"));
+    EXPECT_TRUE(support::Exists(fill(row.storeAt)));
+  }
 }
 
 }  // namespace
