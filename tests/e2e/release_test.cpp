@@ -62,6 +62,9 @@ TEST(Release, ShuffledUploadsEndComplete) {
   EXPECT_EQ(tree, (Tree{"(complete) Rel/", "Rel/", "Rel/.message", "Rel/.sfvStatus",
                         "Rel/[4 files] complete/", "Rel/rel.nfo", "Rel/rel.r00", "Rel/rel.r01",
                         "Rel/rel.r02", "Rel/rel.sfv"}));
+  // An operator's re-check of the intact release finds it complete as it is.
+  EXPECT_EQ(site.RunLine("--recheck " + site.Release()).exitStatus, 0);
+  EXPECT_EQ(site.Tree(), tree);
 
   // A file uploaded again, damaged: the release shows incomplete, and only so.
   ASSERT_EQ(site.Upload("rel.r00", "damaged").exitStatus, 0);
@@ -125,6 +128,16 @@ TEST(Release, OnlyTheNewFileIsRead) {
   }
   Tree tree = site.Tree();
   EXPECT_TRUE(Has(tree, "Rel/[4 files] complete/"));
+  // An operator's re-check reads every file again: the release shows them bad.
+  const RunResult recheck = site.RunLine("--recheck " + site.Release());
+  EXPECT_EQ(recheck.exitStatus, 1);
+  EXPECT_NE(recheck.output.find("0 good, 4 bad, 0 missing, 0 unreadable, of 4 files"),
+            std::string::npos)
+      << recheck.output;
+  tree = site.Tree();
+  EXPECT_TRUE(Has(tree, "Rel/[0 of 4] incomplete/"));
+  EXPECT_TRUE(Has(tree, "(incomplete) Rel/"));
+  EXPECT_FALSE(Has(tree, "(complete) Rel/"));
 
   // Without the status store every file is read again, and all are bad now.
   Site fresh;
