@@ -38,6 +38,9 @@ tools/install-deps.sh tests packages
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 (cd build && ctest --output-on-failure -j"$(nproc)" --timeout 600)
+# Uploads through a real FTP server: pure-ftpd starts the hook for each.
+tools/install-deps.sh ftp
+tests/ftp/pure_ftpd_e2e.sh build/bin corvane.ini
 # The programs built without FLTK and X11 (build-headless).
 tools/headless-build.sh
 # Every fuzz target for a few seconds on its seed corpus (clang, build-fuzz).

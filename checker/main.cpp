@@ -10,9 +10,11 @@ int main(int argc, char** argv) {
   const std::string programFolder = platform::ProgramFolder();
   const std::string commandLine = platform::CommandLine(argc, argv);
   platform::FileSystem& files = platform::SystemFileSystem();
-  if (const std::optional<int> status = RunOperatorOption(files, programFolder, commandLine)) {
+  // The control is made on its first change only.
+  RegisteredPermissionControl permissions;
+  if (const std::optional<int> status =
+          RunOperatorOption(files, permissions, programFolder, commandLine)) {
     return *status;
   }
-  RegisteredPermissionControl permissions;
   return RunChecker(programFolder, commandLine, files, permissions);
 }

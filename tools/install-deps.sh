@@ -14,6 +14,9 @@
 #             draws the caption buttons), a virtual display and imagemagick's
 #             import for the window's tests and screenshot
 #   bench     the benchmarks and the tools they are measured against
+#   mutants   the mutation check's scratch copy and its shared build cache
+#   ftp       the end-to-end test through a real FTP server (the server, its
+#             upload script, the client, pgrep)
 set -euo pipefail
 headless=(cmake make g++ zlib1g-dev)
 programs=("${headless[@]}" libfltk1.3-dev fluid libgl-dev)
@@ -23,6 +26,8 @@ windows=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 libz
          libwine)
 wine=(wine wine64 fonts-wine xvfb xauth imagemagick)
 bench=("${programs[@]}" pkg-config libbenchmark-dev libisal-dev rhash strace)
+mutants=(rsync ccache)
+ftp=(pure-ftpd curl procps)
 
 wanted=()
 for set in "${@:-tests}"; do
@@ -34,6 +39,8 @@ for set in "${@:-tests}"; do
     windows) wanted+=("${windows[@]}") ;;
     wine) wanted+=("${wine[@]}") ;;
     bench) wanted+=("${bench[@]}") ;;
+    mutants) wanted+=("${mutants[@]}") ;;
+    ftp) wanted+=("${ftp[@]}") ;;
     *) echo "install-deps.sh: no set named $set" >&2; exit 2 ;;
   esac
 done

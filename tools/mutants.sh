@@ -28,8 +28,7 @@ for name in "${names[@]}"; do
   [ -f "tools/mutants/${name%.diff}.diff" ] || { echo "no mutation tools/mutants/$name.diff" >&2; exit 2; }
 done
 
-tools/install-deps.sh
-tools/install-deps.sh rsync ccache
+tools/install-deps.sh tests mutants
 mkdir -p "$scratch"
 exec 9>"$scratch/lock"
 flock 9

@@ -6,11 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "checker/run/permissions.h"
 #include "platform/file_system.h"
 
-// "--help", "--version", "--check-settings [PATH]" as the whole command line,
-// or an empty one (the usage, on standard error): returns the exit status.
-// nullopt for any other line, which is the server's.
-// `files` reads the settings file; nothing is written.
-std::optional<int> RunOperatorOption(platform::FileSystem& files, const std::string& programFolder,
+// "--help", "--version", "--check-settings [PATH]", "--recheck RELEASE_FOLDER"
+// as the whole command line, or an empty one (the usage, on standard error):
+// returns the exit status. nullopt for any other line, which is the server's.
+// Only the re-check changes files (through `files` and `permissions`, as a
+// run does).
+std::optional<int> RunOperatorOption(platform::FileSystem& files, PermissionControl& permissions,
+                                     const std::string& programFolder,
                                      const std::string& commandLine);

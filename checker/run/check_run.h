@@ -59,6 +59,10 @@ struct ExpandedTemplates {
   std::string chmodSfvStatusG;
 };
 
+// The ID3 texts of a run that was given none: the status store's are taken.
+inline constexpr const char* kNoId3Year = "no_id3_year";
+inline constexpr const char* kNoId3Genre = "no_id3_genre";
+
 struct CheckRun {
   CheckRun(const settings::CheckerSettings& loaded, platform::FileSystem& fileSystem,
            PermissionControl& control)
@@ -96,6 +100,9 @@ struct CheckRun {
   bool isMp3Release = false;
   bool isMultiCd = false;
   bool releaseComplete = false;
+  // An operator's full re-check: every file is read again, whatever the store
+  // says, and no uploader is counted.
+  bool isRecheck = false;
 
   // Names.
   std::string releaseName;

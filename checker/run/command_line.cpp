@@ -66,11 +66,11 @@ void ReadOptions(CheckRun& run) {
   run.id3Year = OptionValue(line, "-y:", " -");
   run.bValue = strings::RemoveAll(OptionValue(line, "-b:", " "), '/');
   run.id3Genre = GenreValue(line);
-  if (run.id3Genre.empty()) run.id3Genre = "no_id3_genre";
+  if (run.id3Genre.empty()) run.id3Genre = kNoId3Genre;
   // A server that passes no year leaves it empty: that counts as no year too,
   // so a year kept in the status store is taken up.
   if (run.id3Year.empty() || run.id3Year == "0000" || run.id3Year == "    ")
-    run.id3Year = "no_id3_year";
+    run.id3Year = kNoId3Year;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "checker/run/check_run.h"
 #include "platform/file_system.h"
@@ -76,7 +77,10 @@ void BlameUnmadeControl(CheckRun& run);
 // zip_release.cpp
 bool ExtractFileIdDiz(CheckRun& run);      // false: no file_id.diz, the run ends
 bool ReadZipExpectedCount(CheckRun& run);  // false: no count, go to the clean-up
-void TestZipRelease(CheckRun& run);
+// The archives of the release folder, by name: the files whose names hold
+// ".zip", as for an upload, less those set aside as bad.
+std::vector<std::string> ListZipArchives(CheckRun& run);
+void TestZipRelease(CheckRun& run);  // an upload's archive, or on a re-check every one
 
 // error_log.cpp
 void HandleRunError(CheckRun& run, int number, const std::string& description);
@@ -87,3 +91,12 @@ void EndOfRunCleanup(CheckRun& run);
 // system and permission control. Returns the process exit status.
 int RunChecker(const std::string& programFolder, const std::string& commandLine,
                platform::FileSystem& files, PermissionControl& permissions);
+
+// run_sequence.cpp: an operator's full re-check of the release folder
+// `releaseDir` (absolute, without a trailing separator) with the run's
+// settings: the release's SFV, or else its zip set, goes through the phases
+// of an upload under the release lock, every file read again and no uploader
+// counted. The counters and releaseComplete tell the outcome; a failure went
+// to the error log.
+enum class RecheckEnd { kChecked, kNoRelease, kFailed };
+RecheckEnd RecheckRelease(CheckRun& run, const std::string& releaseDir);

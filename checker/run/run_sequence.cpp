@@ -1,4 +1,5 @@
 // One checker run from its command line to its exit.
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -54,11 +55,11 @@ void MarkInProgress(CheckRun& run) {
   });
 }
 
-// Reads, verifies and shows the release; a zip set that names no count goes
-// straight to the clean-up.
-void RunPhases(CheckRun& run) {
+// Reads, verifies and shows the release. False: a zip set that names no
+// count, which goes straight to the clean-up.
+bool RunPhases(CheckRun& run) {
   if (run.isZipUpload) {
-    if (!ReadZipExpectedCount(run)) return;
+    if (!ReadZipExpectedCount(run)) return false;
   } else {
     ReadSfvList(run);
   }
@@ -78,20 +79,66 @@ void RunPhases(CheckRun& run) {
   WriteStatusStore(run);
   WriteMessageFile(run);
   DeleteStatusStore(run);
+  return true;
 }
 
-// Everything after the settings, all that can fail into the error log. Every change
-// the run makes to the release comes after the release lock is taken, so runs
-// for uploads into the same release take turns; the caller holds the lock to
-// the end of the run, error log included.
+// From the in-progress markers to the end-of-run clean-up. False: a zip set
+// that names no count.
+bool CheckRelease(CheckRun& run) {
+  MarkInProgress(run);
+  const bool counted = RunPhases(run);
+  EndOfRunCleanup(run);
+  return counted;
+}
+
+// Every change the run makes to the release comes after the release lock is
+// taken, so runs for uploads into the same release take turns; the caller
+// holds the lock to the end of the run, error log included.
 void CheckUpload(CheckRun& run, std::optional<platform::FolderLock>& releaseLock) {
   ParseCommandLine(run);
   if (!TakeServerCrc(run)) return;
   releaseLock.emplace(run.releaseDir);
   if (!DispatchUpload(run)) return;
-  MarkInProgress(run);
-  RunPhases(run);
-  EndOfRunCleanup(run);
+  CheckRelease(run);
+}
+
+// What a re-check goes through as its upload: the release's SFV, or else the
+// first archive of its zip set. False: the folder has neither.
+bool TakeRecheckTarget(CheckRun& run) {
+  FindReleaseSfv(run);
+  if (!run.targetPath.empty()) return true;
+  std::vector<std::string> archives;
+  IgnoreFailure([&] { archives = ListZipArchives(run); });
+  if (archives.empty()) return false;
+  run.targetPath = archives.front();
+  return true;
+}
+
+// Runs `check`, all that can fail into the error log, with the release lock
+// that `check` takes held to the end, error log included. False: the run
+// failed.
+bool RunWithErrorLog(CheckRun& run,
+                     const std::function<void(std::optional<platform::FolderLock>&)>& check) {
+  std::optional<platform::FolderLock> releaseLock;
+  RunFailure failure;
+  try {
+    check(releaseLock);
+    SavePermissionChanges(run);
+    return true;
+  } catch (const ControlNotMade&) {
+    failure = CurrentFailure();
+    BlameUnmadeControl(run);
+  } catch (...) {
+    failure = CurrentFailure();
+  }
+  // A run that failed before it took the release lock (on a bad option) still
+  // writes its log under it. A failure of the handler itself is not handled
+  // again.
+  IgnoreFailure([&] {
+    if (!releaseLock && !run.releaseDir.empty()) releaseLock.emplace(run.releaseDir);
+  });
+  IgnoreFailure([&] { HandleRunError(run, failure.number, failure.description); });
+  return false;
 }
 
 }  // namespace
@@ -117,25 +164,22 @@ int RunChecker(const std::string& programFolder, const std::string& commandLine,
   run->programFolder = programFolder;
   run->commandLine = commandLine;
   run->targetPath = commandLine;
+  const bool ended = RunWithErrorLog(
+      *run, [&](std::optional<platform::FolderLock>& lock) { CheckUpload(*run, lock); });
+  return ended ? kExitNormal : kExitFailure;
+}
 
-  std::optional<platform::FolderLock> releaseLock;
-  RunFailure failure;
-  try {
-    CheckUpload(*run, releaseLock);
-    SavePermissionChanges(*run);
-    return kExitNormal;
-  } catch (const ControlNotMade&) {
-    failure = CurrentFailure();
-    BlameUnmadeControl(*run);
-  } catch (...) {
-    failure = CurrentFailure();
-  }
-  // A run that failed before it took the release lock (on a bad option) still
-  // writes its log under it. A failure of the handler itself is not handled
-  // again.
-  IgnoreFailure([&] {
-    if (!releaseLock && !run->releaseDir.empty()) releaseLock.emplace(run->releaseDir);
+RecheckEnd RecheckRelease(CheckRun& run, const std::string& releaseDir) {
+  run.isRecheck = true;
+  run.releaseDir = releaseDir;
+  run.id3Year = kNoId3Year;
+  run.id3Genre = kNoId3Genre;
+  run.crc.Algorithm(1);
+  bool checked = false;
+  const bool ended = RunWithErrorLog(run, [&](std::optional<platform::FolderLock>& lock) {
+    lock.emplace(run.releaseDir);
+    checked = TakeRecheckTarget(run) && DispatchUpload(run) && CheckRelease(run);
   });
-  IgnoreFailure([&] { HandleRunError(*run, failure.number, failure.description); });
-  return kExitFailure;
+  if (!ended) return RecheckEnd::kFailed;
+  return checked ? RecheckEnd::kChecked : RecheckEnd::kNoRelease;
 }

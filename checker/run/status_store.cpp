@@ -55,23 +55,25 @@ std::optional<float> StoredSingle(const std::string& text) {
   return static_cast<float>(value);
 }
 
+// A re-check takes neither the stored verdicts nor the size of the files they
+// found good: its pass reads and sizes every file anew.
 void ReadFixedLines(CheckRun& run, const std::vector<std::string>& lines) {
   auto line = [&](std::size_t number) -> const std::string* {
     return number <= lines.size() ? &lines[number - 1] : nullptr;
   };
-  if (auto* flags = line(1)) run.previousStatusFlags = *flags;
+  if (auto* flags = line(1); flags && !run.isRecheck) run.previousStatusFlags = *flags;
   if (auto* header = line(3)) TakeStoredName(run.headerName, *header);
   if (auto* entry = line(4)) TakeStoredName(run.parentEntryName, *entry);
   if (auto* sum = line(5)) {
     if (auto stored = StoredSingle(*sum); stored && std::isfinite(run.lTotal + *stored))
       run.lTotal += *stored;
   }
-  if (auto* size = line(6)) {
+  if (auto* size = line(6); size && !run.isRecheck) {
     run.counters.releaseSizeKb = StoredSingle(*size).value_or(run.counters.releaseSizeKb);
   }
   if (auto* mp3 = line(7)) run.isMp3Release = numtext::ParseYesNo(*mp3).value_or(run.isMp3Release);
-  if (auto* year = line(8); year && run.id3Year == "no_id3_year") run.id3Year = *year;
-  if (auto* genre = line(9); genre && run.id3Genre == "no_id3_genre") run.id3Genre = *genre;
+  if (auto* year = line(8); year && run.id3Year == kNoId3Year) run.id3Year = *year;
+  if (auto* genre = line(9); genre && run.id3Genre == kNoId3Genre) run.id3Genre = *genre;
 }
 
 void RebuildRankKeys(CheckRun& run) {
@@ -173,6 +175,7 @@ void ReadStatusStore(CheckRun& run) {
 }
 
 void UpdateUserStats(CheckRun& run) {
+  if (run.isRecheck) return;  // an operator's re-check uploaded nothing
   const float good = run.counters.runGoodCount;
   const double sizeKb = run.counters.runSizeKb;
   // Names compare as the store keeps them, the form records are read back in.

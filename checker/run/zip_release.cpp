@@ -120,27 +120,38 @@ bool ReadZipExpectedCount(CheckRun& run) {
   return run.counters.totalFiles != 0;
 }
 
+std::vector<std::string> ListZipArchives(CheckRun& run) {
+  std::vector<std::string> archives;
+  for (const platform::DirEntry& entry : run.files.ListFolder(run.releaseDir)) {
+    if (!entry.isFolder && strings::ContainsIgnoreCase(entry.name, ".zip") &&
+        !strings::EndsWithIgnoreCase(entry.name, ".bad"))
+      archives.push_back(run.releaseDir + platform::kSeparator + entry.name);
+  }
+  std::sort(archives.begin(), archives.end());
+  return archives;
+}
+
+namespace {
+
 // An archive counts once however often it arrives, and no longer once it
 // arrives damaged. Names compare without regard to letter case, as the
 // server's file system does.
-void TestZipRelease(CheckRun& run) {
+void TestOneArchive(CheckRun& run, GoodArchives& archives, const std::string& path) {
   ReleaseCounters& counters = run.counters;
-  GoodArchives archives(run.previousStatusFlags);
-  const std::string name = strings::AfterLastSeparator(run.targetPath);
+  const std::string name = strings::AfterLastSeparator(path);
   const auto counted =
       std::find_if(archives.names.begin(), archives.names.end(),
                    [&](const auto& n) { return strings::EqualsIgnoreCase(n, name); });
   // A test that cannot be made at all counts as a bad archive, never a good one.
   bool good = false;
-  IgnoreFailure([&] { good = TestArchive(run.targetPath) == 0; });
+  IgnoreFailure([&] { good = TestArchive(path) == 0; });
   if (good && counted == archives.names.end()) {
     archives.count += 1;
     archives.names.push_back(name);
-    IgnoreFailure([&] {
-      counters.runSizeKb += static_cast<double>(run.files.FileLength(run.targetPath)) / 1000;
-    });
+    IgnoreFailure(
+        [&] { counters.runSizeKb += static_cast<double>(run.files.FileLength(path)) / 1000; });
     counters.runGoodCount += 1;
-  } else if (!good && SetBadFileAside(run, run.targetPath, OlderBadFile::kRemovedWhenSetAside)) {
+  } else if (!good && SetBadFileAside(run, path, OlderBadFile::kRemovedWhenSetAside)) {
     // An archive still being written is neither counted nor uncounted: it has
     // no verdict yet.
     if (counted != archives.names.end()) {
@@ -148,6 +159,21 @@ void TestZipRelease(CheckRun& run) {
       archives.names.erase(counted);
     }
     counters.badFiles += 1;
+  }
+}
+
+}  // namespace
+
+// An upload tests its own archive; a re-check every archive of the set.
+void TestZipRelease(CheckRun& run) {
+  ReleaseCounters& counters = run.counters;
+  GoodArchives archives(run.previousStatusFlags);
+  if (run.isRecheck) {
+    std::vector<std::string> present;
+    IgnoreFailure([&] { present = ListZipArchives(run); });
+    for (const std::string& path : present) TestOneArchive(run, archives, path);
+  } else {
+    TestOneArchive(run, archives, run.targetPath);
   }
   run.statusFlags = archives.Text();
   counters.missingFiles =

@@ -26,6 +26,7 @@ TEST(OperatorOptions, AnswerOnTheTerminalAndMakeNothing) {
       {"corvane", "", 0, true, "corvane --check-settings [PATH]"},
       {"corvane", "--check-settings", 1, false, "! nearest known key: MSGFILE"},
       {"corvane", "--check-settings @CLEAN@", 0, false, "Nothing would fail."},
+      {"corvane", "--recheck /no/such/release", 2, true, "no release folder"},
       {"skarrow", "--version", 0, false, "skarrow 1.0.9"},
       {"skarrow", "--help", 0, false, ".sfvStatus"},
       {"permreg", "--version", 0, false, "permreg 1.0.9"},

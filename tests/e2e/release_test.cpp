@@ -9,6 +9,7 @@ namespace e2e {
 
 using support::ReadFile;
 using support::SfvText;
+using support::WriteFile;
 namespace {
 
 using Tree = std::vector<std::string>;
@@ -46,14 +47,26 @@ TEST(Release, ShuffledUploadsEndComplete) {
     EXPECT_TRUE(Has(tree, "(incomplete) Rel/"));
     ASSERT_EQ(site.Upload(kFiles[order[n]].first, kFiles[order[n]].second).exitStatus, 0);
   }
-  EXPECT_EQ(site.Tree(), (Tree{"(complete) Rel/", "Rel/", "Rel/.message", "Rel/.sfvStatus",
-                               "Rel/[4 files] complete/", "Rel/rel.nfo", "Rel/rel.r00",
-                               "Rel/rel.r01", "Rel/rel.r02", "Rel/rel.sfv"}));
+  const Tree tree = site.Tree();
+  EXPECT_EQ(tree, (Tree{"(complete) Rel/", "Rel/", "Rel/.message", "Rel/.sfvStatus",
+                        "Rel/[4 files] complete/", "Rel/rel.nfo", "Rel/rel.r00", "Rel/rel.r01",
+                        "Rel/rel.r02", "Rel/rel.sfv"}));
+  // An operator's re-check of the intact release finds it complete as it is.
+  EXPECT_EQ(site.RunLine("--recheck " + site.Release()).exitStatus, 0);
+  EXPECT_EQ(site.Tree(), tree);
 
   ASSERT_EQ(site.Upload("rel.r00", "damaged").exitStatus, 0);
   EXPECT_EQ(site.Tree(), (Tree{"(incomplete) Rel/", "Rel/", "Rel/.message", "Rel/.sfvStatus",
                                "Rel/[3 of 4] incomplete/", "Rel/rel.nfo", "Rel/rel.r00.bad",
                                "Rel/rel.r01", "Rel/rel.r02", "Rel/rel.sfv"}));
+
+  // A file damaged on disk, behind the checker's back: only an operator's
+  // re-check, which reads every file again, sees it.
+  WriteFile(site.InRelease("rel.r01"), "damaged on disk");
+  const RunResult recheck = site.RunLine("--recheck " + site.Release());
+  EXPECT_EQ(recheck.exitStatus, 1);
+  EXPECT_NE(recheck.output.find(" 1 bad,"), std::string::npos) << recheck.output;
+  EXPECT_TRUE(Has(site.Tree(), "Rel/[2 of 4] incomplete/"));
 }
 
 TEST(Release, PermissionsGoThroughTheControlOfAMovedProgramFolder) {
