@@ -1,8 +1,6 @@
-// The checker's control of the component registry against the real
-// permission control: made on the first change, and made again by the next
-// change when the first attempt found it unregistered; its changes kept for
-// the end of the update. This test program has
-// a folder and so a component registry of its own.
+// The checker's control against the real permission control: made by the
+// first change that finds it registered, its changes kept for the end of the
+// update. This test program has a folder, and so a registry, of its own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,7 +32,6 @@ TEST(RegisteredPermissionControl, IsMadeByTheFirstChangeThatFindsItRegistered) {
   EXPECT_EQ(control.EndUpdate(), 0);
   EXPECT_FALSE(support::Exists(site / ".raidenftpd.acl"));
 
-  // Made, it keeps the changes for the end of the update.
   permlet_test::RegisterForThisProgram();
   control.Chmod("555", "bob", "users", site / "abc", 1, 0);
   EXPECT_FALSE(support::Exists(site / ".raidenftpd.acl"));

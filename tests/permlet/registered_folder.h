@@ -1,14 +1,11 @@
-// Where the permission control is registered for the tests: a program folder
-// of its own (the built programs and libraries, registered there by permreg),
-// and the component registry of this test program's own folder, where this
+// The permission control as this test program finds it: registered by the
+// build in the component registry of the program's own folder, where this
 // process's component lookups go.
 #pragma once
 
-#include <optional>
-#include <string>
+#include <gtest/gtest.h>
 
 #include "platform/component.h"
-#include "tests/e2e/harness.h"
 
 namespace permlet_test {
 
@@ -17,26 +14,10 @@ inline constexpr CvGuid kPermletClsid =
 inline constexpr CvGuid kDPermletIid =
     platform::GuidLiteral("{7A39B829-F630-4261-B58B-E40EDA6B9320}");
 
-class RegisteredFolder {
- public:
-  RegisteredFolder() : programs_({}) {}
-
-  // Runs permreg of the folder with `arguments`; returns its exit status.
-  int Permreg(const std::string& arguments) const;
-  std::string Library() const { return programs_.path() + "/permlet.ocx"; }
-  std::string Registry() const { return programs_.path() + "/components.reg"; }
-  // The value of `key` in the folder's registry (keys compare without regard
-  // to case).
-  std::optional<std::string> Value(const std::string& key) const;
-  const e2e::ProgramFolder& programs() const { return programs_; }
-
- private:
-  e2e::ProgramFolder programs_;
-};
-
-// Registers the build's control in the registry of this test program's
-// folder. Registering again changes nothing, so test processes running at
-// the same time may all do it.
-void RegisterForThisProgram();
+// Registering again changes nothing, so test processes running at the same
+// time may all do it.
+inline void RegisterForThisProgram() {
+  ASSERT_EQ(platform::RegisterServer(CORVANE_BIN_DIR "/permlet.ocx", false), kCvOk);
+}
 
 }  // namespace permlet_test
