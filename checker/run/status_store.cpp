@@ -212,6 +212,9 @@ void WriteStatusStore(CheckRun& run) {
   if (StoreDeletedOnCompletion(run)) return;
   const std::string path = StatusStorePath(run);
   run.files.WriteFileAtomically(path, FormatStatusStore(run));
+  // The store of a complete release keeps the entry it has: the lock's, when
+  // the release was just locked.
+  if (run.releaseComplete) return;
   const settings::CheckerSettings& s = run.settings;
   ExpandedTemplates& expanded = run.expanded;
   expanded.chmodSfvStatusU = ExpandTemplate(run, s.CHMOD_SFVSTATUSU, false);
