@@ -36,7 +36,7 @@ if [ -f "$build/bin/corvane.exe" ]; then
   expect "corvane-$version-win64.zip" tar_list "" \
     "${shared[@]}" corvane.exe skarrow.exe brellun.exe permlet.ocx unzip32.dll
 else
-  linux=("${shared[@]}" corvane skarrow brellun permlet.ocx permreg unzip32.so)
+  linux=("${shared[@]}" corvane skarrow brellun permlet.ocx permreg unzip32.so corvane-pure-ftpd)
   expect "corvane-$version-linux-$(uname -m).tar.gz" tar_list "corvane-$version-linux-$(uname -m)" \
     "${linux[@]}"
   deb="corvane_${version}_$(dpkg --print-architecture).deb"
