@@ -8,7 +8,6 @@
 
 #include "checker/run/permissions.h"
 #include "platform/component.h"
-#include "tests/permlet/registered_folder.h"
 #include "tests/support/files.h"
 #include "tests/support/temp_folder.h"
 
@@ -32,7 +31,7 @@ TEST(RegisteredPermissionControl, IsMadeByTheFirstChangeThatFindsItRegistered) {
   EXPECT_EQ(control.EndUpdate(), 0);
   EXPECT_FALSE(support::Exists(site / ".raidenftpd.acl"));
 
-  permlet_test::RegisterForThisProgram();
+  ASSERT_EQ(platform::RegisterServer(CORVANE_BIN_DIR "/permlet.ocx", false), kCvOk);
   control.Chmod("555", "bob", "users", site / "abc", 1, 0);
   EXPECT_FALSE(support::Exists(site / ".raidenftpd.acl"));
   EXPECT_EQ(control.EndUpdate(), 0);

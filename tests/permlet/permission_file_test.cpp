@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "permlet/aclfile/name_key.h"
 #include "platform/file_system.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/files.h"
@@ -20,6 +21,15 @@ std::string Fields(const PermEntry& entry) {
          "|" + std::to_string(entry.free);
 }
 
+// The keys of plain names show in every file these tests expect; these are
+// the bytes those files leave out.
+TEST(NameKeyTest, MatchesTheServersKeys) {
+  EXPECT_EQ(NameKey(""), 1u);
+  EXPECT_EQ(NameSum16("a\xFF"), 0x0060);  // bytes add as signed
+  // Only A to Z are lowered: bytes above 127 keep their key.
+  EXPECT_NE(NameKey("\xC4"), NameKey("\xE4"));
+}
+
 class PermissionFileTest : public ::testing::Test {
  protected:
   std::string Acl() const { return folder_ / ".raidenftpd.acl"; }
@@ -29,82 +39,72 @@ class PermissionFileTest : public ::testing::Test {
   PermissionFile file_{platform::SystemFileSystem()};
 };
 
-TEST_F(PermissionFileTest, RewritesWhatItLoadsByteForByte) {
-  support::WriteFile(Acl(),
-                     "; written by hand\r\n"
-                     "rd2 2238185766=bob|users|554|0|0|\r\n"  // prefix in any case
-                     "RD2 325452563=old|old|777|1|0|\n"       // a bare LF ends a line too
-                     "RD2 325452563=dupe|dupe|000|0|0|\r\n"   // the first of a key wins
-                     "RD2 42=\r\n"                            // empty records are not written
-                     "RD2 no equals sign\r\n"
-                     "RD2 77=a|b|c|1|0|=cut here\r\n"        // a record ends at the next "="
-                     "RD2 99999999999=big|key|000|1|0|\r\n"  // the key saturates
-                     "RD2\r\n");
-  file_.SetEntry(Path("new.nfo"), "u", "g", "444", 0, 0);
-  // Table order: bucket 2 (abc), 4 (77), 13 (new.nfo before file.rar: the
-  // newest entry heads its bucket).
-  EXPECT_EQ(support::ReadFile(Acl()),
-            "RD2 2238185766=bob|users|554|0|0|\r\n"
-            "RD2 77=a|b|c|1|0|\r\n"
-            "RD2 3005612731=u|g|444|0|0|\r\n"
-            "RD2 325452563=old|old|777|1|0|\r\n"
-            "RD2 4294967295=big|key|000|1|0|\r\n");
-}
-
-// a.r00 and a.r02 share bucket 14; every reload turns the bucket round.
-TEST_F(PermissionFileTest, ReplacingChangesTheRecordWhereTheReloadPutIt) {
-  file_.SetEntry(Path("a.r00"), "u", "g", "554", 0, 0);
-  file_.SetEntry(Path("a.r02"), "u", "g", "554", 0, 0);
-  file_.SetEntry(Path("A.R00"), "lock", "grp", "555", 1, 0);
-  EXPECT_EQ(support::ReadFile(Acl()),
-            "RD2 1383137633=lock|grp|555|1|0|\r\n"
-            "RD2 836108643=u|g|554|0|0|\r\n");
-}
-
-// The first read stops after 511 characters; the rest of the line is read as
-// a line of its own, here a valid one (keys 5 and 7 share bucket 0).
-TEST_F(PermissionFileTest, LongLinesAreReadInPiecesOf511) {
-  const std::string head = "RD2 5=" + std::string(505, 'x');
-  support::WriteFile(Acl(), head + "RD2 7=t|t|1|0|0|\r\n");
-  file_.SetEntry(Path("a.r01"), "u", "g", "554", 0, 0);
-  EXPECT_EQ(support::ReadFile(Acl()),
-            "RD2 7=t|t|1|0|0|\r\n" + head + "\r\nRD2 2342912354=u|g|554|0|0|\r\n");
-}
-
-// Keeping the changes for one save leaves the bytes that saving each change
-// leaves: each reload turns the chains round, and drops or cuts what the
-// file held outside the format.
-TEST(KeptChangesTest, OneSaveLeavesTheBytesOfSavingEachChange) {
+// The bytes after changes, from the bytes before (empty: no file), the same
+// saving each change or keeping them for one save: each reload turns a
+// bucket's chain round and drops or cuts what lies outside the format.
+TEST(SavedBytesTest, EachChangeAndKeptChangesLeaveTheseBytes) {
   struct Case {
-    std::string before;                                        // empty: no permission file
+    std::string before;
     std::vector<std::pair<const char*, const char*>> changes;  // name, owner
+    std::string after;
   };
+  const std::string head = "RD2 5=" + std::string(505, 'x');
   const Case cases[] = {
-      {"", {{"a.r00", "u"}, {"a.r02", "u"}, {"A.R00", "lock"}, {"a.r02", "v"}}},
+      {"; written by hand\r\n"
+       "rd2 2238185766=bob|users|554|0|0|\r\n"  // prefix in any case
+       "RD2 325452563=old|old|777|1|0|\n"       // a bare LF ends a line too
+       "RD2 325452563=dupe|dupe|000|0|0|\r\n"   // the first of a key wins
+       "RD2 42=\r\n"                            // empty records are not written
+       "RD2 no equals sign\r\n"
+       "RD2 77=a|b|c|1|0|=cut here\r\n"        // a record ends at the next "="
+       "RD2 99999999999=big|key|000|1|0|\r\n"  // the key saturates
+       "RD2\r\n",
+       {{"new.nfo", "u"}},
+       // Table order: bucket 2 (abc), 4 (77), 13 (new.nfo before file.rar:
+       // the newest entry heads its bucket).
+       "RD2 2238185766=bob|users|554|0|0|\r\n"
+       "RD2 77=a|b|c|1|0|\r\n"
+       "RD2 3005612731=u|g|554|0|0|\r\n"
+       "RD2 325452563=old|old|777|1|0|\r\n"
+       "RD2 4294967295=big|key|000|1|0|\r\n"},
+      // a.r00 and a.r02 share bucket 14: the replaced record stays where the
+      // reload put it.
+      {"",
+       {{"a.r00", "u"}, {"a.r02", "u"}, {"A.R00", "lock"}},
+       "RD2 1383137633=lock|g|554|0|0|\r\nRD2 836108643=u|g|554|0|0|\r\n"},
+      // The first read stops after 511 characters; the rest of the line is a
+      // line of its own, here a valid one (keys 5 and 7 share bucket 0).
+      {head + "RD2 7=t|t|1|0|0|\r\n",
+       {{"a.r01", "u"}},
+       "RD2 7=t|t|1|0|0|\r\n" + head + "\r\nRD2 2342912354=u|g|554|0|0|\r\n"},
       // abc's record is empty: the first save drops it, so abc comes back new.
-      {"RD2 2628387177=keep|keep|555|1|0|\r\nRD2 2238185766=\r\n", {{"x", "u"}, {"abc", "u"}}},
+      {"RD2 2628387177=keep|keep|555|1|0|\r\nRD2 2238185766=\r\n",
+       {{"x", "u"}, {"abc", "u"}},
+       "RD2 2238185766=u|g|554|0|0|\r\nRD2 2628387177=keep|keep|555|1|0|\r\n"
+       "RD2 3310157944=u|g|554|0|0|\r\n"},
       // Written with its key in full, the line outgrows one read: cut on reload.
-      {"RD2 =" + std::string(506, 'x') + "\r\n", {{"x", "u"}, {"y", "u"}, {"z", "u"}}},
+      {"RD2 =" + std::string(506, 'x') + "\r\n",
+       {{"x", "u"}, {"y", "u"}, {"z", "u"}},
+       "RD2 0=" + std::string(505, 'x') +
+           "\r\nRD2 3310157944=u|g|554|0|0|\r\nRD2 479854713=u|g|554|0|0|\r\n"
+           "RD2 2800353402=u|g|554|0|0|\r\n"},
   };
   for (const Case& c : cases) {
-    support::TempFolder each, kept;
-    support::FaultyFileSystem eachFiles, keptFiles;
-    PermissionFile eachFile(eachFiles, Saving::kEachChange);
-    PermissionFile keptFile(keptFiles, Saving::kKept);
-    for (const support::TempFolder* folder : {&each, &kept}) {
-      if (!c.before.empty()) support::WriteFile(*folder / ".raidenftpd.acl", c.before);
+    for (const Saving saving : {Saving::kEachChange, Saving::kKept}) {
+      support::TempFolder folder;
+      if (!c.before.empty()) support::WriteFile(folder / ".raidenftpd.acl", c.before);
+      support::FaultyFileSystem files;
+      PermissionFile file(files, saving);
+      for (const auto& [name, owner] : c.changes)
+        EXPECT_EQ(file.SetEntry(folder / name, owner, "g", "554", 0, 0), 0);
+      if (saving == Saving::kKept) {
+        EXPECT_EQ(files.AtomicWrites(), 0) << "nothing is written before the save";
+        EXPECT_EQ(file.SaveKeptChanges(), 0);
+      }
+      EXPECT_EQ(support::ReadFile(folder / ".raidenftpd.acl"), c.after) << c.before;
+      EXPECT_EQ(files.AtomicWrites(),
+                saving == Saving::kKept ? 1 : static_cast<int>(c.changes.size()));
     }
-    for (const auto& [name, owner] : c.changes) {
-      EXPECT_EQ(eachFile.SetEntry(each / name, owner, "g", "554", 0, 0), 0);
-      EXPECT_EQ(keptFile.SetEntry(kept / name, owner, "g", "554", 0, 0), 0);
-    }
-    EXPECT_EQ(keptFiles.AtomicWrites(), 0) << "nothing is written before the save";
-    EXPECT_EQ(keptFile.SaveKeptChanges(), 0);
-    EXPECT_EQ(support::ReadFile(kept / ".raidenftpd.acl"),
-              support::ReadFile(each / ".raidenftpd.acl"))
-        << c.before;
-    EXPECT_EQ(eachFiles.AtomicWrites(), static_cast<int>(c.changes.size()));
-    EXPECT_EQ(keptFiles.AtomicWrites(), 1);
   }
 }
 
@@ -118,11 +118,7 @@ TEST(FailedSaveTest, OnlyARefusedReplaceIsWrittenInPlace) {
       support::TempFolder folder;
       support::WriteFile(folder / ".raidenftpd.acl", old);
       support::FaultyFileSystem files;
-      if (diskFull) {
-        files.FillDisk(".raidenftpd.acl");
-      } else {
-        files.FailRenames(".raidenftpd.acl");
-      }
+      diskFull ? files.FillDisk(".raidenftpd.acl") : files.FailRenames(".raidenftpd.acl");
       PermissionFile file(files, saving);
       int result = file.SetEntry(folder / "file.rar", "u", "g", "554", 0, 0);
       if (saving == Saving::kKept) result = file.SaveKeptChanges();
@@ -138,64 +134,53 @@ TEST(FailedSaveTest, OnlyARefusedReplaceIsWrittenInPlace) {
 // corrupt the server's file or plant lines in it.
 TEST(FieldGuardTest, FieldsThatWouldNotReadBackAreRefused) {
   struct Case {
-    std::string owner, group, mode;
+    std::string owner, group;
     bool written;
   };
   const std::string longest(31, 'n');
   const Case cases[] = {
-      {"b|ob", "g", "554", false},
-      {"bob", "g=1", "554", false},
-      {"bob\r", "g", "554", false},
-      {"bob", "g\nRD2 970458541=root|root|777|1|0|", "554", false},
-      {std::string("b\0b", 3), "g", "554", false},
-      {std::string(120, 'o'), "g", "554", false},
-      {longest, longest, "554", true},
-      {"", "", "", true},
+      {"b|ob", "g", false},
+      {"bob", "g\nRD2 970458541=root|root|777|1|0|", false},
+      {std::string("b\0b", 3), "g", false},
+      {std::string(120, 'o'), "g", false},
+      {longest, longest, true},
   };
   for (const Case& c : cases) {
     support::TempFolder folder;
     PermissionFile file(platform::SystemFileSystem());
-    EXPECT_EQ(file.SetEntry(folder / "abc", c.owner, c.group, c.mode, 1, 0),
+    EXPECT_EQ(file.SetEntry(folder / "abc", c.owner, c.group, "554", 1, 0),
               c.written ? 0 : platform::kInvalidArgument)
         << c.owner;
     PermissionFile reloaded(platform::SystemFileSystem());
     reloaded.AutoChoosePermFile(folder.path());
     const std::optional<PermEntry> entry = reloaded.GetEntry(folder / "abc");
     ASSERT_EQ(entry.has_value(), c.written) << c.owner;
-    if (entry) EXPECT_EQ(Fields(*entry), c.owner + "|" + c.group + "|" + c.mode + "|1|0");
+    if (entry) EXPECT_EQ(Fields(*entry), c.owner + "|" + c.group + "|554|1|0");
   }
 }
 
-TEST_F(PermissionFileTest, GetEntryReadsTheFieldsBack) {
+TEST_F(PermissionFileTest, GetEntryReadsTheFieldsBackOfTheChosenFile) {
   EXPECT_FALSE(file_.AutoChoosePermFile(folder_.path()));
-  EXPECT_EQ(file_.statusText(), "no error");
   support::WriteFile(Acl(),
                      "RD2 2238185766=bob|users|554|-3|7|\r\nRD2 325452563=x|y|000|1|\r\n"
                      "RD2 970458541=bob|users|777|0|1|\r\n");
   ASSERT_TRUE(file_.AutoChoosePermFile(folder_.path() + "/"));
   EXPECT_EQ(file_.permFilePath(), Acl());
-  EXPECT_EQ(file_.statusText(), "[permission] permission file loaded");
   EXPECT_EQ(Fields(file_.GetEntry(Path("ABC")).value()), "bob|users|554|-3|7");
   EXPECT_EQ(Fields(file_.GetEntry(Path("file.rar")).value()), "x|y|000|1|0");
-  EXPECT_FALSE(file_.GetEntry(Path("missing")).has_value());
   EXPECT_TRUE(file_.GetEntryForName("FILE.RAR"));
-  EXPECT_FALSE(file_.GetEntryForName("missing"));
-  // The permission file itself is always root's and complete, whatever is
-  // stored under its key.
+  // The permission file itself is root's and complete, whatever its key holds.
   EXPECT_EQ(Fields(file_.GetEntry(Path(".RAIDENFTPD.ACL")).value()), "root|root|000|1|0");
   EXPECT_TRUE(file_.GetEntryForName(".Raidenftpd.Acl"));
-}
 
-TEST_F(PermissionFileTest, TooLongFoldersAreRefusedAndNothingIsWritten) {
-  file_.AutoChoosePermFile(folder_.path());
+  // A folder too long is refused, and a change there goes nowhere.
+  const std::string before = support::ReadFile(Acl());
   const std::string tooLong =
       (folder_.path() + "/" + std::string(500, 'd')).substr(0, PermissionFile::kMaxDirectoryLength);
   EXPECT_FALSE(file_.AutoChoosePermFile(tooLong));
   EXPECT_EQ(file_.statusText(), "Source path too long (AutoChoosePermFile)");
-  EXPECT_EQ(file_.permFilePath(), Acl());
-  // Had SetEntry gone on, it would have saved to the file chosen before.
   file_.SetEntry(tooLong + "/x", "u", "g", "554", 0, 0);
-  EXPECT_FALSE(support::Exists(Acl()));
+  EXPECT_EQ(support::ReadFile(Acl()), before);
 }
 
 }  // namespace

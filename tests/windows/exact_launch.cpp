@@ -1,34 +1,18 @@
-// exact_launch PROGRAM LINE-FILE
-// Starts PROGRAM with the command line "PROGRAM" followed by the bytes of
-// LINE-FILE, exactly as they are (doubled blanks, quotes and 8-bit text
-// included), waits for it and exits with its exit code. Under wine a program
-// started from the host gets its arguments re-quoted; the FTP server instead
-// hands over one command line of its own, which this reproduces.
-//
-// A test fixture for Windows only, so it talks to the system directly.
+// exact_launch PROGRAM LINE-FILE: starts PROGRAM with the command line
+// "PROGRAM" and the bytes of LINE-FILE as they are, as the FTP server hands
+// over its own command line (wine re-quotes the arguments of a program
+// started from the host), and exits with its exit code. Windows only.
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
-namespace {
-
-bool ReadBytes(const char* path, std::string& bytes) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-  const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  std::string tail;
-  if (argc != 3 || !ReadBytes(argv[2], tail)) {
+  std::ifstream file(argc == 3 ? argv[2] : "", std::ios::binary);
+  const std::string tail{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (argc != 3 || !file.is_open() || file.bad()) {
     std::fprintf(stderr, "usage: exact_launch PROGRAM LINE-FILE\n");
     return 125;
   }

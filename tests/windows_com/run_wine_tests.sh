@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
 # run_wine_tests.sh NATIVE-BUILD WINDOWS-BUILD
 # permlet.ocx and brellun.exe of the Windows build under wine:
-#  - regsvr32 permlet.ocx, then the COM client (registry entries, calls by
-#    dispatch identifier through IDispatch, type library, class factories,
-#    drawing, persistence, version resource) and the checker's permission
-#    scenarios with the registered control, and many processes changing one
-#    permission file at once through it;
-#  - regsvr32 /u permlet.ocx, then the same with the control unregistered,
-#    and a second /u that must fail (nothing left to unregister);
+#  - regsvr32 permlet.ocx, then the COM client (the registry entry, the
+#    dispatch identifiers and types through IDispatch and the type library)
+#    and the checker's permission scenarios with the registered control, and
+#    many processes changing one permission file at once through it;
+#  - regsvr32 /u permlet.ocx, and a second /u that must fail (nothing left
+#    to unregister);
 #  - brellun.exe --update on sample files;
-#  - on a virtual display: containers embedding the registered control (the
-#    system's ATL host, a plain container, a property frame), brellun's window
-#    and its screenshot, WINDOWS-BUILD/brellun-win32.png.
+#  - on a virtual display: brellun's window and its screenshot,
+#    WINDOWS-BUILD/brellun-win32.png.
 # Called by tests/windows/run_e2e.sh; runs on its own as well.
 set -euo pipefail
 native=$(realpath "$1")
@@ -39,17 +37,6 @@ control_key_written() {
 second_unregister_fails() {
   ! wine regsvr32 /u /s "$control"
 }
-# Containers (the system's ATL host, a plain one, a property frame) embed
-# the registered control on a display.
-container_test() {
-  wineserver --wait
-  xvfb-run -a bash -c '
-    wine regsvr32 /s "$1" || exit 1
-    wine "$2" --gtest_brief=1 --gtest_filter="Container*"
-    status=$?
-    wine regsvr32 /u /s "$1"
-    exit $status' _ "$control" "$windows/tests/permlet_com_tests.exe" 2>/dev/null
-}
 window_self_test() {
   wineserver --wait
   local shown
@@ -73,13 +60,11 @@ window_screenshot() {
 
 check "regsvr32 permlet.ocx" wine regsvr32 /s "$control"
 check "registry entries (reg query)" control_key_written
-check "COM client, registered (under wine)" windows_test 'Registered*'
-check "checker permission scenarios, registered" native_test permlet_wine_e2e_tests 'Registered*'
+check "COM client (under wine)" windows_test '*'
+check "the checker with the registered control" native_test permlet_wine_e2e_tests 'Registered*'
 check "permission file changed by many processes at once, registered" \
   native_test stress_tests 'PermissionStress*'
 check "regsvr32 /u permlet.ocx" wine regsvr32 /u /s "$control"
-check "COM client, unregistered (under wine)" windows_test 'Unregistered*'
-check "checker permission scenarios, unregistered" native_test permlet_wine_e2e_tests 'Unregistered*'
 check "regsvr32 /u again fails" second_unregister_fails
 check "brellun.exe --update" native_test updater_tests 'BrellunTerminal*'
 if command -v xvfb-run >/dev/null && command -v import >/dev/null; then
@@ -89,7 +74,6 @@ if command -v xvfb-run >/dev/null && command -v import >/dev/null; then
   export WINEPREFIX="$windows/wineprefix-window"
   prepare_wine_prefix
   wineserver --wait
-  check "containers host permlet.ocx (Xvfb)" container_test
   check "brellun.exe window (Xvfb)" window_self_test
   check "brellun.exe screenshot" window_screenshot
 else
