@@ -35,8 +35,7 @@ class RegistrationTest : public ::testing::Test {
   e2e::ProgramFolder programs_{std::vector<std::string>{}};
 };
 
-// Unregistering takes away only the library's keys.
-TEST_F(RegistrationTest, RegistersBothClassesAndTheTypeLibrary) {
+TEST_F(RegistrationTest, RegistersBothClassesAndUnregistersOnlyTheLibrarysKeys) {
   // The folder's own library is kept relative to it, so the folder can move.
   const std::pair<std::string, std::optional<std::string>> values[] = {
       {kControlKey, "Permlet Control"},
