@@ -25,6 +25,7 @@ int FakeWindow(bool selfTest) {
 // What became of the files is settings_update_test's to check.
 TEST(CommandMode, AnswersEveryCommandLine) {
   constexpr std::optional<bool> kNotOpened;
+  const std::string kUpdated = "Kept the old file as @.old\nUpdated @ to the sectioned layout.\n";
   struct Row {
     std::vector<std::string> args;  // "@" stands for a corvane.ini in a temporary folder
     bool withWindow;
@@ -42,12 +43,7 @@ TEST(CommandMode, AnswersEveryCommandLine) {
       {{"--version"}, false, kExitUsage, "", "This build of brellun has no window.", kNotOpened},
       {{"--update", "@.old"}, true, kExitUsage, "", "is not named corvane.ini", kNotOpened},
       {{"--update", "@/corvane.ini"}, true, kExitFileFailure, "", "Cannot read", kNotOpened},
-      {{"--keep-old", "--update", "@"},
-       false,
-       kExitUpdated,
-       "Kept the old file as @.old\nUpdated @ to the sectioned layout.\n",
-       "",
-       kNotOpened},
+      {{"--keep-old", "--update", "@"}, false, kExitUpdated, kUpdated, "", kNotOpened},
   };
   support::TempFolder folder;
   const std::string file = folder / "corvane.ini";
