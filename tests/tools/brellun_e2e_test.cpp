@@ -1,6 +1,8 @@
-// brellun as operators run it: the terminal update in a program folder.
+// brellun as operators run it: the terminal update in a program folder, and
+// the window on a virtual display.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "tests/e2e/harness.h"
@@ -15,6 +17,19 @@ TEST(BrellunTerminal, UpdatesTheFileItIsGiven) {
   EXPECT_EQ(run.errorOutput, "");
   EXPECT_EQ(support::ReadFile(settings + ".old"), "MK_FOLDER_HEADER=True\r\nMSGLINE=hello\r\n");
   EXPECT_NE(support::ReadFile(settings).find("\r\nMSGLINE=hello\r\n"), std::string::npos);
+}
+
+TEST(BrellunWindow, OpensOnAVirtualDisplay) {
+  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "xvfb-run is not installed";
+  }
+  support::TempFolder folder;
+  const std::string output = folder / "output.txt";
+  const std::string command = "xvfb-run -a '" + std::string(CORVANE_BIN_DIR) +
+                              "/brellun' --selftest >'" + output + "' 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << support::ReadFile(output);
+  EXPECT_NE(support::ReadFile(output).find("frmMain shown: corvane INI updater"), std::string::npos)
+      << support::ReadFile(output);
 }
 
 }  // namespace
