@@ -11,12 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view input = fuzz::AsText(data, size);
   fuzz::PutFile(fuzz::ScratchPath("file_id.diz"), input);
   support::RunUnderTest fuzzRun;
-  CheckRun& run = fuzzRun.run;
-  run.releaseDir = fuzz::ScratchFolder();
-  run.isZipUpload = true;
+  fuzzRun.run.releaseDir = fuzz::ScratchFolder();
+  fuzzRun.run.isZipUpload = true;
   try {
-    const bool found = ReadZipExpectedCount(run);
-    FUZZ_CHECK(found == (run.counters.totalFiles != 0), input);
+    FUZZ_CHECK(ReadZipExpectedCount(fuzzRun.run) == (fuzzRun.run.counters.totalFiles != 0), input);
   } catch (const platform::OsError&) {
   }
   return 0;

@@ -3,41 +3,60 @@
 // check that stops the process like a sanitizer finding does.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 
 namespace fuzz {
 
-// The process's own folder under the system's temporary folder, made on
-// first use and removed with its content when the process exits.
-const std::string& ScratchFolder();
-// `name` inside the scratch folder.
-std::string ScratchPath(const std::string& name);
-
-// Writes `bytes` to `path` without going through the code under test.
-void PutFile(const std::string& path, std::string_view bytes);
+// Made on first use, in memory where it can be (a fuzzer writes thousands of
+// files a second), and removed when the process exits.
+inline const std::string& ScratchFolder() {
+  namespace fs = std::filesystem;
+  static const struct Scratch {
+    Scratch() {
+      std::error_code error;
+      const fs::path base =
+          fs::is_directory("/dev/shm", error) ? "/dev/shm" : fs::temp_directory_path();
+      do {
+        path = (base / ("corvane-fuzz-" + std::to_string(std::random_device()()))).string();
+      } while (!fs::create_directory(path));
+    }
+    ~Scratch() {
+      std::error_code ignored;
+      fs::remove_all(path, ignored);
+    }
+    std::string path;
+  } scratch;
+  return scratch.path;
+}
+inline std::string ScratchPath(const std::string& name) { return ScratchFolder() + "/" + name; }
 
 inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
-// Cuts the input at its first line feed: `head` before it, `rest` after it
-// (all of it in `rest` when there is none), so that one input can carry a
-// setting and the text under test.
-struct HeadAndRest {
-  std::string head;
-  std::string rest;
-};
-HeadAndRest SplitHead(std::string_view input);
-
-// A property the code under test promises; a broken one aborts the process so
-// that libFuzzer keeps the input as a crash.
-[[noreturn]] void Fail(const char* what, std::string_view detail);
+// A broken promise aborts, so that libFuzzer keeps the input as a crash.
+[[noreturn]] inline void Fail(const char* what, std::string_view detail) {
+  std::fprintf(stderr, "fuzz check failed: %s [%.*s]\n", what, static_cast<int>(detail.size()),
+               detail.data());
+  std::abort();
+}
 #define FUZZ_CHECK(condition, detail)                   \
   do {                                                  \
     if (!(condition)) ::fuzz::Fail(#condition, detail); \
   } while (0)
+
+// Writes `bytes` to `path` without going through the code under test.
+inline void PutFile(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  FUZZ_CHECK(out, path);
+}
 
 }  // namespace fuzz

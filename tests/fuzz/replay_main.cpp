@@ -1,49 +1,36 @@
 // The driver of the fuzz targets where libFuzzer is not at hand (gcc builds,
 // the sanitizer build of the whole suite): runs each input once, from files
-// and from folders (their files in name order), the way a libFuzzer binary
-// does with -runs=0. Options (arguments starting with "-") are ignored.
-#include <algorithm>
+// and from folders, as a libFuzzer binary does with -runs=0. Options
+// (arguments starting with "-") are ignored.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-void RunFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>()};
-  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
+  namespace fs = std::filesystem;
   std::size_t runs = 0;
+  const auto run = [&](const fs::path& input) {
+    std::ifstream in(input, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    ++runs;
+  };
   for (int i = 1; i < argc; ++i) {
-    const std::filesystem::path arg = argv[i];
     if (argv[i][0] == '-') continue;
-    std::vector<std::filesystem::path> inputs;
-    if (std::filesystem::is_directory(arg)) {
-      for (const auto& entry : std::filesystem::directory_iterator(arg)) {
-        if (entry.is_regular_file()) inputs.push_back(entry.path());
+    if (fs::is_directory(argv[i])) {
+      for (const auto& entry : fs::directory_iterator(argv[i])) {
+        if (entry.is_regular_file()) run(entry.path());
       }
-      std::sort(inputs.begin(), inputs.end());
-    } else if (std::filesystem::is_regular_file(arg)) {
-      inputs.push_back(arg);
+    } else if (fs::is_regular_file(argv[i])) {
+      run(argv[i]);
     } else {
       std::fprintf(stderr, "no such input: %s\n", argv[i]);
       return 2;
-    }
-    for (const auto& input : inputs) {
-      RunFile(input);
-      ++runs;
     }
   }
   std::printf("ran %zu inputs\n", runs);

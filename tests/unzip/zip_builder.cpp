@@ -9,17 +9,9 @@ namespace {
 
 constexpr std::uint32_t kMarker32 = 0xFFFFFFFF;
 
-void Add16(std::string& bytes, std::uint16_t value) {
-  bytes.append(2, '\0');
-  Put16(bytes, bytes.size() - 2, value);
-}
-void Add32(std::string& bytes, std::uint32_t value) {
-  bytes.append(4, '\0');
-  Put32(bytes, bytes.size() - 4, value);
-}
-void Add64(std::string& bytes, std::uint64_t value) {
-  bytes.append(8, '\0');
-  Put64(bytes, bytes.size() - 8, value);
+void Add(std::string& bytes, std::uint64_t value, int size) {
+  bytes.append(size, '\0');
+  Put(bytes, bytes.size() - size, value, size);
 }
 
 std::string Deflate(const std::string& content) {
@@ -31,105 +23,84 @@ std::string Deflate(const std::string& content) {
   stream.avail_in = static_cast<uInt>(content.size());
   stream.next_out = reinterpret_cast<Bytef*>(out.data());
   stream.avail_out = static_cast<uInt>(out.size());
-  int status = deflate(&stream, Z_FINISH);
+  const int status = deflate(&stream, Z_FINISH);
   out.resize(stream.total_out);
   deflateEnd(&stream);
   if (status != Z_STREAM_END) throw std::runtime_error("deflate");
   return out;
 }
 
-std::uint32_t Crc(const std::string& content) {
-  return static_cast<std::uint32_t>(
-      crc32(0, reinterpret_cast<const Bytef*>(content.data()), static_cast<uInt>(content.size())));
-}
-
 }  // namespace
 
-void Put16(std::string& bytes, std::size_t at, std::uint16_t value) {
-  for (int i = 0; i < 2; ++i) bytes.at(at + i) = static_cast<char>(value >> (8 * i));
-}
-void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<char>(value >> (8 * i));
-}
-void Put64(std::string& bytes, std::size_t at, std::uint64_t value) {
-  for (int i = 0; i < 8; ++i) bytes.at(at + i) = static_cast<char>(value >> (8 * i));
+void Put(std::string& bytes, std::size_t at, std::uint64_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes.at(at + i) = static_cast<char>(value >> (8 * i));
 }
 
-Archive BuildZip(const std::vector<Entry>& entries, bool zip64End) {
+Archive BuildZip(const std::vector<Entry>& entries) {
   Archive archive;
   std::string& out = archive.bytes;
   std::string central;
-  for (const Entry& entry : entries) {
-    const std::string data = entry.method == 8 ? Deflate(entry.content) : entry.content;
-    const std::uint32_t crc = Crc(entry.content);
-    const std::uint16_t flags = entry.flags | (entry.dataDescriptor ? 0x0008 : 0);
-    const std::uint16_t version = entry.zip64 ? 45 : 20;
+  bool zip64End = false;
+  for (const Entry& e : entries) {
+    zip64End = zip64End || e.zip64;
+    const std::string data = e.method == 8 ? Deflate(e.content) : e.content;
+    const auto crc = static_cast<std::uint32_t>(crc32(
+        0, reinterpret_cast<const Bytef*>(e.content.data()), static_cast<uInt>(e.content.size())));
+    const std::uint16_t flags = e.flags | (e.dataDescriptor ? 0x0008 : 0);
     const std::size_t localOffset = out.size();
-    archive.localOffsets.push_back(localOffset);
+    // Version, flags, method, 12:00 on 2025-01-01: the same in both headers.
+    const auto common = [&](std::string& header) {
+      for (std::uint64_t field : {e.zip64 ? 45 : 20, +flags, +e.method, 0x6000, 0x5A21}) {
+        Add(header, field, 2);
+      }
+    };
 
     std::string localExtra;
-    if (entry.zip64) {
-      Add16(localExtra, 0x0001);
-      Add16(localExtra, 16);
-      Add64(localExtra, entry.dataDescriptor ? 0 : entry.content.size());
-      Add64(localExtra, entry.dataDescriptor ? 0 : data.size());
+    if (e.zip64) {
+      for (std::uint64_t field : {1, 16}) Add(localExtra, field, 2);
+      Add(localExtra, e.dataDescriptor ? 0 : e.content.size(), 8);
+      Add(localExtra, e.dataDescriptor ? 0 : data.size(), 8);
     }
-    Add32(out, 0x04034b50);
-    Add16(out, version);
-    Add16(out, flags);
-    Add16(out, entry.method);
-    Add16(out, 0x6000);  // 12:00
-    Add16(out, 0x5A21);  // 2025-01-01
-    Add32(out, entry.dataDescriptor ? 0 : crc);
-    const bool sizesInExtra = entry.zip64;
-    Add32(out, entry.dataDescriptor ? 0 : sizesInExtra ? kMarker32 : data.size());
-    Add32(out, entry.dataDescriptor ? 0 : sizesInExtra ? kMarker32 : entry.content.size());
-    Add16(out, static_cast<std::uint16_t>(entry.name.size()));
-    Add16(out, static_cast<std::uint16_t>(localExtra.size()));
-    out += entry.name;
-    out += localExtra;
+    const auto inLocal = [&](std::uint64_t value) -> std::uint64_t {
+      return e.dataDescriptor ? 0 : e.zip64 ? kMarker32 : value;
+    };
+    Add(out, 0x04034b50, 4);
+    common(out);
+    Add(out, e.dataDescriptor ? 0 : crc, 4);
+    Add(out, inLocal(data.size()), 4);
+    Add(out, inLocal(e.content.size()), 4);
+    Add(out, e.name.size(), 2);
+    Add(out, localExtra.size(), 2);
+    out += e.name + localExtra;
     archive.dataOffsets.push_back(out.size());
     out += data;
-    if (entry.dataDescriptor) {
-      Add32(out, 0x08074b50);
-      Add32(out, crc);
-      if (entry.zip64) {
-        Add64(out, data.size());
-        Add64(out, entry.content.size());
-      } else {
-        Add32(out, data.size());
-        Add32(out, entry.content.size());
-      }
+    if (e.dataDescriptor) {
+      Add(out, 0x08074b50, 4);
+      Add(out, crc, 4);
+      Add(out, data.size(), e.zip64 ? 8 : 4);
+      Add(out, e.content.size(), e.zip64 ? 8 : 4);
     }
 
     std::string centralExtra;
-    if (entry.zip64) {
-      Add16(centralExtra, 0x0001);
-      Add16(centralExtra, 24);
-      Add64(centralExtra, entry.content.size());
-      Add64(centralExtra, data.size());
-      Add64(centralExtra, localOffset);
+    if (e.zip64) {
+      for (std::uint64_t field : {1, 24}) Add(centralExtra, field, 2);
+      for (std::uint64_t field : {e.content.size(), data.size(), localOffset}) {
+        Add(centralExtra, field, 8);
+      }
     }
     archive.centralOffsets.push_back(central.size());
-    Add32(central, 0x02014b50);
-    Add16(central, version);
-    Add16(central, version);
-    Add16(central, flags);
-    Add16(central, entry.method);
-    Add16(central, 0x6000);
-    Add16(central, 0x5A21);
-    Add32(central, crc);
-    Add32(central, entry.zip64 ? kMarker32 : data.size());
-    Add32(central, entry.zip64 ? kMarker32 : entry.content.size());
-    Add16(central, static_cast<std::uint16_t>(entry.name.size()));
-    Add16(central, static_cast<std::uint16_t>(centralExtra.size()));
-    Add16(central, 0);  // comment
-    Add16(central, 0);  // disk
-    Add16(central, 0);  // internal attributes
-    Add32(central, 0);  // external attributes
-    Add32(central, entry.zip64 ? kMarker32 : localOffset);
-    central += entry.name;
-    central += centralExtra;
+    Add(central, 0x02014b50, 4);
+    Add(central, e.zip64 ? 45 : 20, 2);  // made by
+    common(central);
+    Add(central, crc, 4);
+    Add(central, e.zip64 ? kMarker32 : data.size(), 4);
+    Add(central, e.zip64 ? kMarker32 : e.content.size(), 4);
+    Add(central, e.name.size(), 2);
+    Add(central, centralExtra.size(), 2);
+    Add(central, 0, 6);  // comment length, disk, internal attributes
+    Add(central, 0, 4);  // external attributes
+    Add(central, e.zip64 ? kMarker32 : localOffset, 4);
+    central += e.name + centralExtra;
   }
   const std::size_t directoryOffset = out.size();
   for (std::size_t& offset : archive.centralOffsets) offset += directoryOffset;
@@ -137,30 +108,27 @@ Archive BuildZip(const std::vector<Entry>& entries, bool zip64End) {
 
   if (zip64End) {
     const std::size_t end64 = out.size();
-    Add32(out, 0x06064b50);
-    Add64(out, 44);
-    Add16(out, 45);
-    Add16(out, 45);
-    Add32(out, 0);
-    Add32(out, 0);
-    Add64(out, entries.size());
-    Add64(out, entries.size());
-    Add64(out, central.size());
-    Add64(out, directoryOffset);
-    Add32(out, 0x07064b50);
-    Add32(out, 0);
-    Add64(out, end64);
-    Add32(out, 1);
+    Add(out, 0x06064b50, 4);
+    Add(out, 44, 8);
+    Add(out, 45, 2);
+    Add(out, 45, 2);
+    Add(out, 0, 8);  // disks
+    for (std::uint64_t field : {entries.size(), entries.size(), central.size(), directoryOffset}) {
+      Add(out, field, 8);
+    }
+    Add(out, 0x07064b50, 4);
+    Add(out, 0, 4);
+    Add(out, end64, 8);
+    Add(out, 1, 4);
   }
   archive.endOffset = out.size();
-  Add32(out, 0x06054b50);
-  Add16(out, 0);
-  Add16(out, 0);
-  Add16(out, zip64End ? 0xFFFF : static_cast<std::uint16_t>(entries.size()));
-  Add16(out, zip64End ? 0xFFFF : static_cast<std::uint16_t>(entries.size()));
-  Add32(out, zip64End ? kMarker32 : central.size());
-  Add32(out, zip64End ? kMarker32 : directoryOffset);
-  Add16(out, 0);
+  Add(out, 0x06054b50, 4);
+  Add(out, 0, 4);  // disks
+  Add(out, zip64End ? 0xFFFF : entries.size(), 2);
+  Add(out, zip64End ? 0xFFFF : entries.size(), 2);
+  Add(out, zip64End ? kMarker32 : central.size(), 4);
+  Add(out, zip64End ? kMarker32 : directoryOffset, 4);
+  Add(out, 0, 2);
   return archive;
 }
 
