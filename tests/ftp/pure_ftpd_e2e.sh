@@ -21,6 +21,16 @@ if pgrep -f "(^|/)pure-uploadscript( |$)" >/dev/null; then
   exit 0
 fi
 
+# The uploads belong to nobody:nogroup, the account the hook runs under too.
+owner_uid=$(id -u nobody)
+owner_gid=$(getent group nogroup | cut -d: -f3)
+# pure-uploadscript enters "/" under that account before it starts the hook;
+# a root folder closed to other accounts (a chroot made by mktemp) stops it.
+if ! setpriv --reuid="$owner_uid" --regid="$owner_gid" --clear-groups test -x / 2>/dev/null; then
+  echo "SKIP pure-ftpd end to end: nobody cannot enter / (mode $(stat -c %a /))"
+  exit 0
+fi
+
 tmp=$(mktemp -d)
 chmod 755 "$tmp"
 ftpd_pid=
@@ -66,10 +76,7 @@ mkdir "$tmp/programs"
 cp -a "$bin/." "$tmp/programs/"
 { cat "$shipped_ini"; printf 'ISSERVG6=True\r\n'; } >"$tmp/programs/corvane.ini"
 
-# The site: one virtual user whose uploads belong to nobody:nogroup, the
-# account the hook runs under too.
-owner_uid=$(id -u nobody)
-owner_gid=$(getent group nogroup | cut -d: -f3)
+# The site: one virtual user whose uploads belong to nobody:nogroup.
 mkdir "$tmp/ftp"
 chown "$owner_uid:$owner_gid" "$tmp/ftp"
 printf 'secret\nsecret\n' |
