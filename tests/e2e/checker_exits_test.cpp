@@ -1,23 +1,24 @@
-// Runs that end before they change anything.
+// How runs end that check nothing or fail, and the error log a failed run
+// leaves in the release.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/site.h"
 
 namespace e2e {
 
+using support::Exists;
 using support::ListTree;
+using support::ReadFile;
 using support::SfvText;
-using support::TempFolder;
 using support::WriteFile;
 namespace {
 
 TEST(CheckerExits, MissingSettingsFileIsReportedAndNothingIsDone) {
   ProgramFolder programs({}, false);
-  TempFolder release;
+  support::TempFolder release;
   WriteFile(release / "rel.sfv", SfvText({{"a.r00", "x"}}));
   RunResult result = programs.Run(UploadLine(release / "rel.sfv"));
   EXPECT_NE(result.exitStatus, 0);
-  EXPECT_NE(result.errorOutput.find("Critical Error"), std::string::npos);
   EXPECT_NE(result.errorOutput.find(
                 "corvane.ini not found. Cannot execute program without settings file. Aborting."),
             std::string::npos);
@@ -29,7 +30,6 @@ TEST(CheckerExits, MissingSettingsFileIsReportedAndNothingIsDone) {
 TEST(CheckerExits, NothingToCheckChangesNothing) {
   Site site;
   WriteFile(site.InRelease("a.r00"), "data");
-  support::MakeFolder(site.InRelease("oldsfv"));  // an SFV lookup that finds no file
   const struct {
     std::string line;
     int exitStatus;
@@ -47,6 +47,27 @@ TEST(CheckerExits, NothingToCheckChangesNothing) {
     EXPECT_EQ(site.Tree(), before);
     EXPECT_TRUE(ListTree(site.programs().workingFolder()).empty());
   }
+}
+
+// The log of a failed run, which the next normal run removes; none where the
+// settings switch it off.
+TEST(ErrorLogFile, FailedRunLeavesItUntilTheNextRun) {
+  Site site;
+  WriteFile(site.InRelease("rel.sfv"), SfvText({{"a.r00", "data"}}));
+  WriteFile(site.InRelease("a.r00"), "data");
+  const std::string line = site.InRelease("a.r00") + " 1A2B3C4D -u:bob -l:fast -s:x";
+  EXPECT_EQ(site.RunLine(line).exitStatus, 1);
+  EXPECT_NE(ReadFile(site.InRelease("errorlog.txt"))
+                .find("Error Number: 13\r\nError Description: Type mismatch\r\n\r\n"
+                      "Executed with parameters: \"" +
+                      TargetText(line) + "\"\r\n"),
+            std::string::npos);
+  EXPECT_EQ(site.Upload("a.r00", "data").exitStatus, 0);
+  EXPECT_FALSE(Exists(site.InRelease("errorlog.txt")));
+
+  site.programs().WriteSettings(SiteSettings({"ON_ERR_MK_FILE=0"}));
+  EXPECT_EQ(site.RunLine(line).exitStatus, 1);
+  EXPECT_FALSE(Exists(site.InRelease("errorlog.txt")));
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 #include "tests/e2e/harness.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -108,16 +105,14 @@ void ProgramFolder::WriteSettings(const std::vector<std::string>& settingsLines)
 // single space (doubled spaces give empty arguments, which the program joins
 // back into the same line), from the working folder, without a desktop.
 std::string ProgramFolder::Command(const std::string& commandLine, const std::string& program,
-                                   std::optional<double> killAfterSeconds,
-                                   const std::string& environment) const {
+                                   std::optional<double> killAfterSeconds) const {
   std::string command = "cd " + ShellQuoted(working_.path()) + " && ";
   if (UnderWine()) {
-    if (killAfterSeconds || !environment.empty())
-      throw std::runtime_error("runs under wine are neither killed nor given an environment");
+    if (killAfterSeconds) throw std::runtime_error("runs under wine are not killed");
     return command + WineCommand(folder_.path(), commandLine, program);
   }
   if (killAfterSeconds) command += "timeout -s KILL " + std::to_string(*killAfterSeconds) + " ";
-  command += kWithoutDesktop + environment + ShellQuoted(folder_ / program);
+  command += kWithoutDesktop + ShellQuoted(folder_ / program);
   std::stringstream line(commandLine);
   for (std::string argument; std::getline(line, argument, ' ');)
     command += " " + ShellQuoted(argument);
@@ -126,60 +121,42 @@ std::string ProgramFolder::Command(const std::string& commandLine, const std::st
 }
 
 RunResult ProgramFolder::Run(const std::string& commandLine, const std::string& program) const {
-  return RunCommand(Command(commandLine, program));
-}
-
-// The logging library is preloaded ahead of a sanitizer's runtime, which
-// must be told to allow that.
-RunResult ProgramFolder::RunLoggingRenames(const std::string& commandLine) const {
-  const std::string log = folder_ / "renames.txt";
-  RunResult result =
-      RunCommand(Command(commandLine, "corvane", std::nullopt,
-                         "LD_PRELOAD=" + ShellQuoted(CORVANE_RENAME_LOG_LIBRARY) +
-                             " CORVANE_RENAME_LOG=" + ShellQuoted(log) +
-                             " \"ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0\" "));
-  if (Exists(log)) {
-    std::stringstream lines(ReadFile(log));
-    for (std::string line; std::getline(lines, line);) result.renamed.push_back(line);
-    fs::remove(log);
-  }
-  return result;
-}
-
-RunResult ProgramFolder::RunCommand(const std::string& command) const {
-  const std::string output = folder_ / "stdout.txt";
-  const std::string errors = folder_ / "stderr.txt";
-  const std::string status = folder_ / "status.txt";
-  std::string script = command + " >" + ShellQuoted(output) + " 2>" + ShellQuoted(errors) +
-                       "; echo $? >" + ShellQuoted(status);
-  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + command);
-  RunResult result;
-  result.exitStatus = std::stoi(ReadFile(status));
-  result.output = ReadFile(output);
-  result.errorOutput = ReadFile(errors);
-  for (const std::string& file : {output, errors, status}) fs::remove(file);
-  return result;
+  return RunAll({commandLine}, {}, program)[0];
 }
 
 std::vector<int> ProgramFolder::RunTogether(
     const std::vector<std::string>& commandLines,
     const std::vector<std::optional<double>>& killAfterSeconds, const std::string& program) const {
+  std::vector<int> statuses;
+  for (const RunResult& result : RunAll(commandLines, killAfterSeconds, program))
+    statuses.push_back(result.exitStatus);
+  return statuses;
+}
+
+// A single run in the foreground, several in the background at once.
+std::vector<RunResult> ProgramFolder::RunAll(
+    const std::vector<std::string>& commandLines,
+    const std::vector<std::optional<double>>& killAfterSeconds, const std::string& program) const {
+  auto file = [&](std::size_t i, const std::string& what) {
+    return folder_ / (what + std::to_string(i) + ".txt");
+  };
   std::string script;
   for (std::size_t i = 0; i < commandLines.size(); ++i) {
-    const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");
     const auto killAfter = i < killAfterSeconds.size() ? killAfterSeconds[i] : std::nullopt;
-    script += "(" + Command(commandLines[i], program, killAfter) + " >/dev/null 2>&1; echo $? >" +
-              ShellQuoted(status) + ") & ";
+    script += "(" + Command(commandLines[i], program, killAfter) + " >" +
+              ShellQuoted(file(i, "stdout")) + " 2>" + ShellQuoted(file(i, "stderr")) +
+              "; echo $? >" + ShellQuoted(file(i, "status")) + ")" +
+              (commandLines.size() > 1 ? " & " : "; ");
   }
-  script += "wait";
-  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + program);
-  std::vector<int> statuses;
+  if (std::system((script + "wait").c_str()) != 0)
+    throw std::runtime_error("cannot run " + program);
+  std::vector<RunResult> results;
   for (std::size_t i = 0; i < commandLines.size(); ++i) {
-    const std::string status = folder_ / ("status" + std::to_string(i) + ".txt");
-    statuses.push_back(std::stoi(ReadFile(status)));
-    fs::remove(status);
+    results.push_back({std::stoi(ReadFile(file(i, "status"))), ReadFile(file(i, "stderr")),
+                       ReadFile(file(i, "stdout"))});
+    for (const char* what : {"status", "stderr", "stdout"}) fs::remove(file(i, what));
   }
-  return statuses;
+  return results;
 }
 
 std::string UploadLine(const std::string& filePath, const std::string& options) {

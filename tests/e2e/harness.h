@@ -25,9 +25,6 @@ struct RunResult {
   int exitStatus = -1;
   std::string errorOutput;  // what the program wrote to standard error
   std::string output;       // what it wrote to standard output
-  // RunLoggingRenames only: the target of every rename the run made, in
-  // order. Each file written in one step (beside, then renamed over) is one.
-  std::vector<std::string> renamed;
 };
 
 // A program folder: the built programs and libraries, the permission control
@@ -46,9 +43,6 @@ class ProgramFolder {
   // (split at every single space), from an empty working folder, without a
   // desktop. Waits for it.
   RunResult Run(const std::string& commandLine, const std::string& program = "corvane") const;
-  // Runs the checker as Run does, natively, with a library preloaded into it
-  // that logs its renames: how often it replaced each file.
-  RunResult RunLoggingRenames(const std::string& commandLine) const;
   // Starts `program` (corvane unless named) once per command line, all at the
   // same time, as the server does when uploads end together; waits for all.
   // Exit statuses in order. A run with a time in `killAfterSeconds` is killed
@@ -61,11 +55,11 @@ class ProgramFolder {
   const std::string& workingFolder() const { return working_.path(); }
 
  private:
-  // `environment`: NAME=VALUE words for the program, native runs only.
   std::string Command(const std::string& commandLine, const std::string& program,
-                      std::optional<double> killAfterSeconds = std::nullopt,
-                      const std::string& environment = {}) const;
-  RunResult RunCommand(const std::string& command) const;
+                      std::optional<double> killAfterSeconds = std::nullopt) const;
+  std::vector<RunResult> RunAll(const std::vector<std::string>& commandLines,
+                                const std::vector<std::optional<double>>& killAfterSeconds,
+                                const std::string& program) const;
 
   support::TempFolder folder_;
   support::TempFolder working_;

@@ -30,7 +30,6 @@ class Site {
   RunResult Upload(const std::string& name, const std::string& content,
                    const std::string& options = "-u:bob -w:grp -l:100 -s:x");
   RunResult RunLine(const std::string& commandLine) { return programs_.Run(commandLine); }
-  // Entries of the section folder, as support::ListTree gives them.
   std::vector<std::string> Tree() const { return support::ListTree(section_); }
   const ProgramFolder& programs() const { return programs_; }
   void MovePrograms() { programs_.Move(); }

@@ -31,41 +31,33 @@ TEST_F(HostileNames, SfvEntriesStayInTheRelease) {
     std::vector<std::string> entries;
     const char* result;  // the start of each entry's line in the report
   };
-  const std::string victim = fs::path(VictimFile()).filename().string();
   const std::string high = "caf\xe9 \xff\xfe.r00";
   const Row rows[] = {
-      {"steps up",
-       {"../victim.r00", "..\\Victim\\data.r00", "sub/../../victim.r00", "...\\victim.r00",
-        "../Victim/absent.r00", "..", "../../above.r00"},
-       "IO ERROR: "},
-      {"absolute",
-       {VictimFile(), "/" + victim, "\\victim.r00", "C:\\victim.r00", "C:victim.r00",
-        "\\\\server\\share\\x.r00", Victim() + "/absent.r00"},
-       "IO ERROR: "},
-      {"linked subfolders",
-       {"sub/data.r00", "sub\\absent.r00", "up/victim.r00", "up/absent.r00",
-        "up\\Victim\\data.r00"},
-       "IO ERROR: "},
-      {"own files",
-       {".raidenftpd.acl", "rel.sfv", ".sfvStatus", ".message", "errorlog.txt"},
-       "IO ERROR: "},
+      {"steps up", {"../victim.r00", "...\\victim.r00"}, "IO ERROR: "},
+      {"absolute", {VictimFile(), "\\victim.r00", "C:victim.r00"}, "IO ERROR: "},
+      // Links out of the release are neither read nor moved nor deleted.
+      {"linked out", {"sub/data.r00", "file.r00", "folder.r00"}, "IO ERROR: "},
+      {"own files", {".raidenftpd.acl", "rel.sfv"}, "IO ERROR: "},
       // 251 characters leave no room for the marker's ending.
-      {"too long",
-       {std::string(251, 'n'), std::string(256, 'n'), std::string(70000, 'n'),
-        std::string(300, 'd') + "/" + std::string(300, 'e')},
-       "IO ERROR: "},
-      {"control characters", {"ctl\x01.r00", "tab\tname.r00", "esc\x1b[2J.r00"}, "IO ERROR: "},
+      {"too long", {std::string(251, 'n'), std::string(70000, 'n')}, "IO ERROR: "},
+      {"control characters", {"ctl\x01.r00"}, "IO ERROR: "},
       // A marker is made beside the link, nothing where it points.
       {"dangling link", {"gone.r00"}, "MISSING : "},
       {"high bytes", {"\xe9t\xe9.r00"}, "MISSING : "},
   };
   fs::create_symlink(Victim(), site().InRelease("sub"));
-  fs::create_symlink("..", site().InRelease("up"));
+  // "..." steps up on Windows: a folder of that name here is not read either.
+  support::WriteFile(site().InRelease(".../victim.r00"), "inside");
+  fs::create_symlink(VictimFile(), site().InRelease("file.r00"));
+  fs::create_symlink("../Victim", site().InRelease("folder.r00"));
+  // A link that stays inside the release is an ordinary file.
+  fs::create_symlink("inside.r00", site().InRelease("inner.r00"));
   fs::create_symlink(site().Section() + "/made-by-checker.r00", site().InRelease("gone.r00"));
   support::WriteFile(site().InRelease(".raidenftpd.acl"), "RD2 1=owner|group|755|1|0|\r\n");
   support::WriteFile(site().InRelease(high), "high");
   std::string sfv = "inside.r00 " + support::Crc32Text("inside") + "\r\n" + high + " " +
-                    support::Crc32Text("high") + "\r\n";
+                    support::Crc32Text("high") + "\r\ninner.r00 " + support::Crc32Text("inside") +
+                    "\r\n";
   for (const Row& row : rows) {
     for (const std::string& entry : row.entries) sfv += WrongLine(entry);
   }
@@ -73,17 +65,19 @@ TEST_F(HostileNames, SfvEntriesStayInTheRelease) {
   Freeze();
   ASSERT_EQ(site().Upload("inside.r00", "inside").exitStatus, 0);
   ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
-  EXPECT_NE(Report().find("CRC OK  : inside.r00\r\nCRC OK  : " + high + "\r\n"), std::string::npos);
+  EXPECT_NE(
+      Report().find("CRC OK  : inside.r00\r\nCRC OK  : " + high + "\r\nCRC OK  : inner.r00\r\n"),
+      std::string::npos);
   for (const Row& row : rows) {
     for (const std::string& entry : row.entries) {
       EXPECT_NE(Report().find(row.result + entry + "\r\n"), std::string::npos)
           << row.name << ": " << entry.substr(0, 60);
     }
   }
-  for (const char* name : {".raidenftpd.acl", "rel.sfv", ".sfvStatus", ".message"}) {
+  for (const char* name : {"rel.sfv", ".sfvStatus", ".message"})
     EXPECT_TRUE(support::Exists(site().InRelease(name))) << name;
-    EXPECT_FALSE(support::Exists(site().InRelease(std::string(name) + ".bad"))) << name;
-  }
+  for (const char* name : {"sub", "file.r00", "folder.r00"})
+    EXPECT_TRUE(fs::is_symlink(site().InRelease(name))) << name;
   EXPECT_NE(
       support::ReadFile(site().InRelease(".raidenftpd.acl")).find("RD2 1=owner|group|755|1|0|"),
       std::string::npos);
@@ -92,40 +86,6 @@ TEST_F(HostileNames, SfvEntriesStayInTheRelease) {
   }
   ExpectOutsideUntouched();
 }
-
-class LinkedOutside : public HostileSite, public ::testing::WithParamInterface<int> {
- protected:
-  void SetUp() override {
-    if (e2e::UnderWine()) GTEST_SKIP() << "native runs only";
-    MakeSite({"HANDLE_BAD_FILES=" + std::to_string(GetParam())});
-  }
-};
-
-// A file of the release that is a link to a file elsewhere is not the
-// release's own: it is neither read nor moved nor deleted, whatever it
-// points to. A link that stays inside the release is an ordinary file.
-TEST_P(LinkedOutside, FilesAreNotFollowed) {
-  fs::create_symlink(VictimFile(), site().InRelease("absolute.r00"));
-  fs::create_symlink("../victim.r00", site().InRelease("relative.r00"));
-  fs::create_symlink("../Victim", site().InRelease("folder.r00"));
-  support::WriteFile(site().InRelease("real.r00"), "real");
-  fs::create_symlink("real.r00", site().InRelease("inner.r00"));
-  support::WriteFile(site().InRelease("rel.sfv"),
-                     WrongLine("absolute.r00") + WrongLine("relative.r00") +
-                         WrongLine("folder.r00") + "relative.r00 " +
-                         support::Crc32Text("precious") + "\r\n" + "inner.r00 " +
-                         support::Crc32Text("real") + "\r\n");
-  Freeze();
-  ASSERT_EQ(site().RunLine(e2e::UploadLine(site().InRelease("rel.sfv"))).exitStatus, 0);
-  for (const char* name : {"absolute.r00", "relative.r00", "folder.r00"}) {
-    EXPECT_NE(Report().find(std::string("IO ERROR: ") + name), std::string::npos) << name;
-    EXPECT_TRUE(fs::is_symlink(site().InRelease(name))) << name;
-  }
-  EXPECT_NE(Report().find("CRC OK  : inner.r00"), std::string::npos) << Report();
-  ExpectOutsideUntouched();
-}
-
-INSTANTIATE_TEST_SUITE_P(HandleBadFiles, LinkedOutside, ::testing::Values(0, 1, 2));
 
 // Links planted under the names the checker itself reads, writes, makes and
 // removes, all leading out of the release: each is replaced or removed as a
@@ -161,8 +121,7 @@ TEST_F(HostileNames, UploadPathsSteppingUpChangeNothing) {
   Freeze();
   const std::string crc = support::Crc32Text("precious");
   for (const std::string& path :
-       {site().InRelease("x  ..  ..  victim.r00"), site().InRelease("../victim.r00"),
-        site().InRelease("x/../../victim.r00"), site().InRelease("../Victim/data.r00")}) {
+       {site().InRelease("x  ..  ..  victim.r00"), site().InRelease("../Victim/data.r00")}) {
     EXPECT_EQ(site().RunLine(path + " " + crc + " -u:bob -w:grp -l:1 -s:x").exitStatus, 0) << path;
   }
   EXPECT_EQ(support::ListTree(site().Release()), std::vector<std::string>{"x/"});

@@ -1,5 +1,9 @@
 #include "tests/hostile/hostile_site.h"
 
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
 namespace hostile {
 
 void HostileSite::MakeSite(const std::vector<std::string>& extra) {
@@ -18,8 +22,40 @@ void HostileSite::AddSettings(const std::vector<std::string>& extra) {
   site_->programs().WriteSettings(e2e::SiteSettings(settings_));
 }
 
-void HostileSite::Freeze() {
-  snapshot_ = std::make_unique<OutsideSnapshot>(Top(), site_->Release());
+std::map<std::string, std::string> HostileSite::Outside() const {
+  const fs::path root = fs::canonical(Top()), release = fs::canonical(site_->Release());
+  std::map<std::string, std::string> entries;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+       ++it) {
+    if (it->path() == release) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    std::string& seen = entries[fs::relative(it->path(), root).string()];
+    const fs::file_status status = it->symlink_status();
+    if (fs::is_symlink(status)) {
+      seen = "link to " + fs::read_symlink(it->path()).string();
+      continue;
+    }
+    seen = std::to_string(fs::last_write_time(it->path()).time_since_epoch().count());
+    if (fs::is_regular_file(status)) seen += " " + support::ReadFile(it->path().string());
+  }
+  return entries;
+}
+
+void HostileSite::ExpectOutsideUntouched() const {
+  const std::map<std::string, std::string> now = Outside();
+  for (const auto& [path, was] : outside_) {
+    const auto is = now.find(path);
+    if (is == now.end()) {
+      ADD_FAILURE() << "removed outside the release: " << path;
+    } else if (is->second != was) {
+      ADD_FAILURE() << "changed outside the release: " << path;
+    }
+  }
+  for (const auto& [path, is] : now) {
+    if (!outside_.contains(path)) ADD_FAILURE() << "made outside the release: " << path;
+  }
 }
 
 std::string HostileSite::Report() const { return support::ReadFile(site_->InRelease(".message")); }

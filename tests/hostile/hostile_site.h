@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/site.h"
-#include "tests/hostile/outside_snapshot.h"
 
 namespace hostile {
 
@@ -21,9 +21,11 @@ class HostileSite : public ::testing::Test {
   void MakeSite(const std::vector<std::string>& extra = {});
   // Settings that follow those of MakeSite, such as paths into the release.
   void AddSettings(const std::vector<std::string>& extra);
-  // Records the tree around the release; call when the scene is set.
-  void Freeze();
-  void ExpectOutsideUntouched() const { snapshot_->ExpectUnchanged(); }
+  // Records every entry around the release (kind, size, content, time of
+  // last change, where a link points); call when the scene is set.
+  void Freeze() { outside_ = Outside(); }
+  // Fails the test for every entry made, changed or removed there since.
+  void ExpectOutsideUntouched() const;
   // The message file's result lines, CR LF ended.
   std::string Report() const;
   // The folder holding the section folder: the top of the site's tree.
@@ -34,9 +36,11 @@ class HostileSite : public ::testing::Test {
   std::string VictimFile() const { return site_->Section() + "/victim.r00"; }
 
  private:
+  std::map<std::string, std::string> Outside() const;
+
   std::vector<std::string> settings_;
   std::unique_ptr<e2e::Site> site_;
-  std::unique_ptr<OutsideSnapshot> snapshot_;
+  std::map<std::string, std::string> outside_;
 };
 
 }  // namespace hostile

@@ -38,8 +38,6 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{{"MSG_FILE=.message"}, "! nearest known key: MSGFILE", 1},
         CheckCase{{"GOODMSG =Done"}, "! the blanks around \"=\" belong to the key", 1},
         CheckCase{{"ON_ERR_MK_FILE=True"}, "! \"True\" reads as off", 1},
-        CheckCase{{"MK_FOLDER_HEADER=yes"}, "! \"yes\" reads as off", 1},
-        CheckCase{{"MK_FOLDER_HEADER=False", "FILE_HEADER=True"}, "FILE_HEADER: on", 0},
         CheckCase{{"FILE_HEADER=yes"}, "! \"yes\" is not True, False or a number", 1},
         CheckCase{
             {"OUTPUT_WIDTH=40000"}, "! \"40000\" is not a whole number from -32768 to 32767", 1},
@@ -52,15 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "! BADMSG gives \"1/5\" for \"1 of 5 good\", which cannot name a folder or "
                   "file: the platform refuses \"/\" in names",
                   1},
-        CheckCase{{"SITENAME=a:b", "COM_MAKE_IN_PARENT=%s"}, "refuses \":\" in names", 1},
         CheckCase{
             {"INC_MAKE_IN_PARENT=%<%g%>5"}, "a column group has no \"#\" after its \"%>\"", 1},
-        CheckCase{{"MSGLINE=a%#"}, "a \"%#\" is not followed by a digit", 1},
-        CheckCase{{"MSGLINE=%>5# %<ab"}, "a \"%>\" stands before its \"%<\"", 1},
-        CheckCase{{"GOODMSG=done"},
-                  "note: a release whose SFV lists no files makes every template that gets "
-                  "past \"%@\" fail",
-                  0},
         CheckCase{{"MSGFILE=a|b"}, "! MSGFILE cannot name the message file", 1},
         CheckCase{{"PARENT_PATH_OVERRIDE_C=@TMP@/gone"}, "names no folder", 1},
         CheckCase{{"PARENT_PATH_OVERRIDE_I=@TMP@/"}, "ends with a separator", 1},
@@ -70,10 +61,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "1 of 5 good:\n  BADMSG:             1 of 5\n"
                   "4 of 5 good, 1 bad:\n  BADMSG:             4 of 5\n"
                   "complete:\n  GOODMSG:            all 5, 100 each\n",
-                  0},
-        CheckCase{{"COM_MAKE_IN_PARENT=%l", "CHMOD_SFVSTATUSU=%i", "CHMOD_SFVSTATUSG=%w"},
-                  "4 of 5 good, 1 bad:\n  CHMOD_SFVSTATUSU:   alice\n  CHMOD_SFVSTATUSG:   staff\n"
-                  "complete:\n  COM_MAKE_IN_PARENT: 0\n\n",
                   0},
         CheckCase{{"MSGLINE=%RR. %RU", "MSGLINE=%@all there"},
                   "4 of 5 good, 1 bad:\n  message file:\n    01. alice\n    02. bob\n"
