@@ -62,7 +62,6 @@ TEST(UserStatRecord, KeepsWhatCanBeCut) {
   };
   const Row rows[] = {
       {"2|bob|grp|1500.25|87.5|3", 2, "2|bob|grp|1500.25|87.5|3"},
-      {"1|bob|grp", 1, "1|bob||0|0|0"},  // no "|" closes the group
       {"x|a|b|big|1e3|2|extra", 5, "5|a|b|0|1000|0"},
       {"7|eve|g|1|1|1", 1, "1|eve|g|1|1|1"},
   };

@@ -57,7 +57,6 @@ TEST(VerifyRelease, JudgesEveryEntry) {
       {"failed move leaves it", "HANDLE_BAD_FILES=1", two, bad, "", "", badReport, "01",
        "1 1 0 0 0 1", false, "a.r00 a.r00.missing a.r01",
        [](auto& files) { files.FailRenames("a.r00"); }},
-      {"blank entry", "", ":12345678", "", "", "", "", "0", "0 0 0 0 1 0", false, ""},
       {"good before is not read again", "", two, changed, "10", "", goodReport, "11", "2 0 0 0 0 1",
        true, "a.r00 a.r01"},
       {"the upload is read again", "HANDLE_BAD_FILES=1", two, changed, "11", "a.r00", badReport,

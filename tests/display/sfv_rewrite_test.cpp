@@ -24,8 +24,6 @@ TEST(SfvRewrite, RewritesAsSwitched) {
       {"comments kept, site lines appended", false, true, true, false,
        "; packed by someone\r\nfile.r00 0a1b2c3d\r\n;second note\r\nfile.r01 DEADBEEF\r\n",
        compat + "; packed by someone\r\n;second note\r\n" + site + entries},
-      {"no switch", false, true, false, false, "; packed\nfile.r00 0a1b2c3d\n",
-       "; packed\nfile.r00 0a1b2c3d\n"},
       {"zip set", true, true, false, true, "; packed\nfile.r00 0a1b2c3d\n",
        "; packed\nfile.r00 0a1b2c3d\n"},
   };

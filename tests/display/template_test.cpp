@@ -90,8 +90,6 @@ TEST(Template, ExpandsOtherRuns) {
       {"sizes", [](DisplayRun& d) { d.run.counters.releaseSizeKb = 123456.78f; }, "%f KB, %F MB",
        "123456.8 KB, 123.5 MB"},
       {"average", [](DisplayRun& d) { d.run.lTotal = 150; }, "%l", "21", true},
-      {"average halves to even", [](DisplayRun& d) { d.SetCounts(4, 4), d.run.lTotal = 10; }, "%l",
-       "2", true},
       {"complete-only mark", [](DisplayRun& d) { d.run.releaseComplete = true; }, "%@All %t%@",
        "All 10"},
       {"empty release", Counts(0, 0), "plain text", "!11"},
