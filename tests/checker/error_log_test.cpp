@@ -50,6 +50,25 @@ TEST(ErrorLog, NoLogWithoutAReleaseFolder) {
   EXPECT_EQ(support::OsErrorOf([&] { HandleRunError(test.run, 5, "x"); }), 0);
 }
 
+// A whole run on a disk that is full where the status store goes: the run
+// ends through the error log, and the old store stays whole.
+TEST(ErrorLog, FullDiskAtTheStoreWrite) {
+  support::FaultyFileSystem files;
+  files.FillDisk(".sfvStatus");
+  support::WholeRun whole("ON_ERR_MK_FILE=1\r\nISSERVG6=True\r\n", files);
+  const std::string release = whole.site / "Rel";
+  const std::string oldStore = "00\r\nbob\r\n\r\n\r\n1\r\n0\r\nFalse\r\n";
+  support::WriteFile(release + "/.sfvStatus", oldStore);
+  support::WriteFile(release + "/rel.sfv", support::SfvText({{"a.r00", "a"}, {"a.r01", "b"}}));
+  support::WriteFile(release + "/a.r00", "a");
+
+  EXPECT_EQ(whole.Upload(release + "/a.r00"), 1);
+  EXPECT_EQ(support::ReadFile(release + "/.sfvStatus"), oldStore);
+  EXPECT_NE(support::ReadFile(release + "/errorlog.txt")
+                .find("Error Number: 61\r\nError Description: Disk full\r\n"),
+            std::string::npos);
+}
+
 // Permission changes that cannot be made end the run with a log that says
 // what to check: changes that could not be written, or a control that cannot
 // be made.
