@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "checker/run/phases.h"
-#include "tests/support/faulty_file_system.h"
 #include "tests/support/files.h"
 #include "tests/support/run_under_test.h"
 #include "tests/support/temp_folder.h"
@@ -35,8 +34,7 @@ class LockRelease : public ::testing::Test {
   PermissionCall Lock(const std::string& path) const { return {"555", "locker", "site", path, 1}; }
 
   support::TempFolder site;
-  support::FaultyFileSystem files;
-  support::RunUnderTest test{files};
+  support::RunUnderTest test;
   CheckRun& run = test.run;
 };
 
@@ -59,13 +57,6 @@ TEST_F(LockRelease, FileLockGivesEveryListedEntryTheLock) {
                                 Lock(run.releaseDir + "/a.mp3"), Lock(run.releaseDir + "/a.sfv")}));
 }
 
-TEST_F(LockRelease, FileLockIgnoresAListingThatFails) {
-  test.settings.LOCK_FILES_IF_COMPLETE = true;
-  files.FailListings("CD2");
-  EXPECT_EQ(support::OsErrorOf([&] { ::LockRelease(run); }), 0);
-  EXPECT_TRUE(test.permissions.calls.empty());
-}
-
 // A control that cannot be made ends the run from the folder lock, with the
 // registration advice; in the file lock it is ignored.
 TEST_F(LockRelease, OnlyTheFolderLockNeedsTheControl) {
@@ -75,15 +66,6 @@ TEST_F(LockRelease, OnlyTheFolderLockNeedsTheControl) {
   test.settings.LOCK_FOLDER_IF_COMPLETE = true;
   EXPECT_EQ(support::OsErrorOf([&] { ::LockRelease(run); }), 429);
   EXPECT_EQ(run.errorContext.action, kLockAction);
-}
-
-TEST_F(LockRelease, ServG6LocksNothing) {
-  test.settings.ISSERVG6 = true;
-  test.settings.LOCK_FOLDER_IF_COMPLETE = true;
-  test.settings.LOCK_FILES_IF_COMPLETE = true;
-  ::LockRelease(run);
-  EXPECT_TRUE(test.permissions.calls.empty());
-  EXPECT_EQ(run.errorContext.action, "");
 }
 
 }  // namespace

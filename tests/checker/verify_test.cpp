@@ -48,37 +48,21 @@ TEST(VerifyRelease, JudgesEveryEntry) {
   const std::string serverCrc = "DISABLE_INT_CRC=True HANDLE_BAD_FILES=1";
   const Pass passes[] = {
       {"all good", "", two, two, "", "", goodReport, "11", "2 0 0 0 0 2", true, "a.r00 a.r01"},
-      {"case of the CRC, empty file", "", "e.r00:00000000 d.r01:cbf43926", "e.r00= d.r01=123456789",
-       "", "", "CRC OK  : e.r00|CRC OK  : d.r01|", "11", "2 0 0 0 0 2", true, "d.r01 e.r00"},
-      {"short expected CRC", "HANDLE_BAD_FILES=1", "d.r01:CBF4392", "d.r01=123456789", "", "",
-       "CRC BAD : d.r01|", "0", "0 1 0 0 0 0", false, "d.r01.bad"},
       {"missing gets a marker", "CREATE_MISSING=True", two, "a.r00=first", "", "",
        "CRC OK  : a.r00|MISSING : a.r01|", "10", "1 0 1 0 0 1", false, "a.r00 a.r01.missing"},
       {"arrival removes the marker", "CREATE_MISSING=True", two, two + " a.r01.missing=", "10", "",
        goodReport, "11", "2 0 0 0 0 1", true, "a.r00 a.r01"},
-      {"no marker beside a bad file when asked",
-       "CREATE_MISSING=True DONT_HAVE_BAD_AND_MISSING=True", "a.r00=first", "a.r00.bad=broken", "",
-       "", "MISSING : a.r00|", "0", "0 0 1 0 0 0", false, "a.r00.bad"},
-      {"bad file left", "HANDLE_BAD_FILES=0", two, bad, "", "", badReport, "01", "1 1 0 0 0 1",
-       false, "a.r00 a.r00.missing a.r01"},
       {"bad file moved", "HANDLE_BAD_FILES=1", two, bad, "", "", badReport, "01", "1 1 0 0 0 1",
        false, "a.r00.bad a.r00.missing a.r01"},
-      {"bad file deleted", "HANDLE_BAD_FILES=2", two, bad, "", "", badReport, "01", "1 1 0 0 0 1",
-       false, "a.r00.missing a.r01"},
       {"failed move leaves it", "HANDLE_BAD_FILES=1", two, bad, "", "", badReport, "01",
        "1 1 0 0 0 1", false, "a.r00 a.r00.missing a.r01",
        [](auto& files) { files.FailRenames("a.r00"); }},
-      {"blank entry", "", ":12345678", "", "", "", "", "0", "0 0 0 0 1 0", false, ""},
       {"good before is not read again", "", two, changed, "10", "", goodReport, "11", "2 0 0 0 0 1",
        true, "a.r00 a.r01"},
-      {"flags of another list", "HANDLE_BAD_FILES=1", two, changed, "111", "", badReport, "01",
-       "1 1 0 0 0 1", false, "a.r00.bad a.r01"},
       {"the upload is read again", "HANDLE_BAD_FILES=1", two, changed, "11", "a.r00", badReport,
        "01", "1 1 0 0 0 0", false, "a.r00.bad a.r01"},
       {"server CRC for the upload", serverCrc, "a.r00=changed", "a.r00=first", "", "a.r00",
        "CRC OK  : a.r00|", "1", "1 0 0 0 0 1", true, "a.r00"},
-      {"server CRC for that name only", serverCrc, "a.r00=changed", "a.r00=first", "", "A.R00",
-       "CRC BAD : a.r00|", "0", "0 1 0 0 0 0", false, "a.r00.bad"},
       // A read error, or a marker the full disk refuses: unreadable, counted
       // once (never also as missing), and the pass goes on.
       {"failing entries", "CREATE_MISSING=True", "a.r00=first b.r00=first c.r01=second",
@@ -152,15 +136,6 @@ TEST(VerifyRelease, KilobytesAndTheEstimateOfAnSfvUpload) {
   EXPECT_NEAR(run.counters.runSizeKb, 0.012, 1e-12);
   EXPECT_EQ(run.estimateFolder, release / "Estimated time until check completion - 0 seconds");
   EXPECT_TRUE(support::Exists(run.estimateFolder));
-
-  // A data upload shows none.
-  CheckRun data(test.settings, test.run.files, test.permissions);
-  data.releaseDir = release.path();
-  data.isDataUpload = true;
-  data.sfvList = run.sfvList;
-  data.counters.totalFiles = 3;
-  VerifyRelease(data);
-  EXPECT_EQ(data.estimateFolder, "");
 }
 
 TEST(CompleteRelease, ZipCountAndKeptStatus) {

@@ -20,14 +20,34 @@ using support::OsErrorOf;
 using support::PermissionCall;
 
 struct DisplayRun {
-  DisplayRun();
+  DisplayRun() {
+    support::MakeFolder(temp / "section/Rel");
+    run.releaseDir = temp / "section/Rel";
+    run.parentPath = Section() + "/";
+    run.releaseName = "Rel";
+    run.userName = "bob";
+    run.groupName = "grp";
+    run.id3Year = "no_id3_year";
+    run.id3Genre = "no_id3_genre";
+    settings.SITENAME = "Site";
+    settings.PERBAR_CHR = "X";
+    settings.PERBAR_NON = "o";
+    settings.PERBAR_LEN = 10;
+    settings.OUTPUT_WIDTH = 20;
+    SetCounts(10, 7, 1, 2);
+  }
 
   std::string Section() const { return temp / "section"; }
   std::string InSection(const std::string& name) const { return Section() + "/" + name; }
   std::string InRelease(const std::string& name) const { return run.releaseDir + "/" + name; }
   // Entries of the section folder, as support::ListTree gives them.
   std::vector<std::string> Tree() const { return support::ListTree(Section()); }
-  void SetCounts(float total, float good, float bad = 0, float missing = 0);
+  void SetCounts(float total, float good, float bad = 0, float missing = 0) {
+    run.counters.totalFiles = total;
+    run.counters.goodFiles = good;
+    run.counters.badFiles = bad;
+    run.counters.missingFiles = missing;
+  }
   // Every permission change the phases asked for, in order.
   const std::vector<PermissionCall>& PermissionCalls() const { return test.permissions.calls; }
 

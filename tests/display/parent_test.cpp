@@ -13,8 +13,6 @@ namespace {
 using Tree = std::vector<std::string>;
 using Prepare = std::function<void(DisplayRun&)>;
 
-const Prepare kNone = [](DisplayRun&) {};
-
 // A run of the fixture's release whose parent is still to be located.
 void ForParentEntries(DisplayRun& d, const std::string& release) {
   d.settings.MK_PARENT = 1;
@@ -28,35 +26,19 @@ void ForParentEntries(DisplayRun& d, const std::string& release) {
 TEST(Parent, LocatesWhereTheReleaseReports) {
   struct Row {
     const char* name;
-    Prepare prepare;
+    bool upTwo;
     std::string release;     // "{S}": the section folder
     std::string parentPath;  // "!": locating fails
     std::string releaseName;
     bool multiCd;
   };
   const Row rows[] = {
-      {"the folder above", kNone, "{S}/Rel", "{S}/", "Rel", false},
-      // Without parent entries the release keeps its own name for the templates.
-      {"no parent entries",
-       [](DisplayRun& d) {
-         d.settings.MK_PARENT = 0, d.settings.UP_TWO_IF_MULTI = true,
-         d.settings.MULTICD_KEYS = "REL";
-       },
-       "{S}/Rel", "", "Rel", false},
+      {"the folder above", false, "{S}/Rel", "{S}/", "Rel", false},
       // A release folder directly in the root stands for one in a drive root.
-      {"drive root", kNone, "/rel", "/rel/",
+      {"drive root", false, "/rel", "/rel/",
        "Cannot_Write_Parent_Status--Release_uploaded_to_drive_root", false},
-      {"disk subfolder",
-       [](DisplayRun& d) {
-         d.settings.UP_TWO_IF_MULTI = true, d.settings.MULTICD_KEYS = "cd1|CD2";
-       },
-       "{S}/Some.Album/CD1", "{S}/", "Some.Album-CD1", true},
-      {"disk subfolder of a root release",
-       [](DisplayRun& d) { d.settings.UP_TWO_IF_MULTI = true, d.settings.MULTICD_KEYS = "CD1"; },
-       "/Album/CD1", "!", "", false},
-      {"disk folder in the root",
-       [](DisplayRun& d) { d.settings.UP_TWO_IF_MULTI = true, d.settings.MULTICD_KEYS = "CD1"; },
-       "/CD1", "!", "", false},
+      {"disk subfolder", true, "{S}/Some.Album/CD1", "{S}/", "Some.Album-CD1", true},
+      {"disk subfolder of a root release", true, "/Album/CD1", "!", "", false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -65,7 +47,8 @@ TEST(Parent, LocatesWhereTheReleaseReports) {
       return text.starts_with("{S}") ? d.Section() + text.substr(3) : text;
     };
     ForParentEntries(d, fill(row.release));
-    row.prepare(d);
+    d.settings.UP_TWO_IF_MULTI = row.upTwo;
+    d.settings.MULTICD_KEYS = "cd1|CD2|REL";
     if (row.parentPath == "!") {
       EXPECT_NE(OsErrorOf([&] { LocateParent(d.run); }), 0);
       continue;
@@ -74,7 +57,9 @@ TEST(Parent, LocatesWhereTheReleaseReports) {
     EXPECT_EQ(d.run.parentPath, fill(row.parentPath));
     EXPECT_EQ(d.run.releaseName, row.releaseName);
     EXPECT_EQ(d.run.isMultiCd, row.multiCd);
-    if (row.multiCd) EXPECT_EQ(d.run.mainReleaseName, "Some.Album");
+    if (row.multiCd) {
+      EXPECT_EQ(d.run.mainReleaseName, "Some.Album");
+    }
   }
 }
 
@@ -95,10 +80,6 @@ TEST(Parent, EntryReplacesThePreviousOne) {
       d.run.parentEntryName = name;
     };
   };
-  const auto doneOverride = [](DisplayRun& d) {
-    support::MakeFolder(d.temp / "done");
-    d.settings.PARENT_PATH_OVERRIDE_C = d.temp / "done";
-  };
   struct Row {
     const char* name;
     std::vector<Prepare> prepare;
@@ -112,11 +93,6 @@ TEST(Parent, EntryReplacesThePreviousOne) {
        "section/Rel",
        {"section/", "section/(incomplete) Rel/", "section/Rel/"},
        "(incomplete) Rel"},
-      {"complete",
-       {complete, previous("section", "(incomplete) Rel")},
-       "section/Rel",
-       {"section/", "section/(complete) Rel/", "section/Rel/"},
-       "(complete) Rel"},
       // The complete run makes the entry first, and must not then take it away.
       {"both states named alike",
        {complete, [](DisplayRun& d) { d.settings.COM_MAKE_IN_PARENT = "%r - status"; },
@@ -130,14 +106,6 @@ TEST(Parent, EntryReplacesThePreviousOne) {
        "section/Rel",
        {"section/", "section/(incomplete) Rel", "section/Rel/"},
        "(incomplete) Rel"},
-      {"MK_PARENT=2 only for disk folders, letter case counts",
-       {[](DisplayRun& d) {
-         d.settings.MK_PARENT = 2, d.settings.MULTICD_KEYS = "CD1|CD2";
-         support::MakeFolder(d.InSection("Some.Album/cd2"));
-       }},
-       "section/Some.Album/cd2",
-       {"section/", "section/Rel/", "section/Some.Album/", "section/Some.Album/cd2/"},
-       ""},
       {"MK_PARENT=2 in the release",
        {[](DisplayRun& d) {
          d.settings.MK_PARENT = 2, d.settings.MULTICD_KEYS = "CD1|CD2";
@@ -147,25 +115,6 @@ TEST(Parent, EntryReplacesThePreviousOne) {
        {"section/", "section/Rel/", "section/Some.Album/", "section/Some.Album/(incomplete) CD2/",
         "section/Some.Album/CD2/"},
        "(incomplete) CD2"},
-      {"up two above the main release",
-       {[](DisplayRun& d) {
-         d.settings.UP_TWO_IF_MULTI = true, d.settings.MULTICD_KEYS = "CD1";
-         support::MakeFolder(d.InSection("Some.Album/CD1"));
-       }},
-       "section/Some.Album/CD1",
-       {"section/", "section/(incomplete) Some.Album-CD1/", "section/Rel/", "section/Some.Album/",
-        "section/Some.Album/CD1/"},
-       "(incomplete) Some.Album-CD1"},
-      {"complete override, incomplete run",
-       {doneOverride},
-       "section/Rel",
-       {"done/", "section/", "section/(incomplete) Rel/", "section/Rel/"},
-       "(incomplete) Rel"},
-      {"complete override, complete run",
-       {complete, doneOverride, previous("section", "(incomplete) Rel")},
-       "section/Rel",
-       {"done/", "done/(complete) Rel/", "section/", "section/Rel/"},
-       "(complete) Rel"},
       {"incomplete override clears every place",
        {previous("section", "old"), previous("done", "old"), previous("inc", "old"),
         [](DisplayRun& d) {
