@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "checker/run/phases.h"
 #include "tests/display/display_fixture.h"
@@ -109,6 +110,19 @@ TEST(Headers, ReplaceThePreviousOne) {
     if (!d.run.releaseComplete && !row.header.empty()) {
       EXPECT_EQ(d.run.expanded.badMsg, row.header);
     }
+  }
+}
+
+TEST(Headers, UnacceptableNameEndsTheRunWithItsContext) {
+  for (const auto& [badmsg, error] : {std::pair("%g/%t", platform::kBadFileName),
+                                      std::pair("%g of %t?", platform::kPathFileAccessError)}) {
+    SCOPED_TRACE(badmsg);
+    DisplayRun d;
+    d.settings.BADMSG = badmsg;
+    EXPECT_EQ(OsErrorOf([&] { WriteProgressHeader(d.run); }), error);
+    EXPECT_EQ(d.Tree(), Tree{"Rel/"});
+    EXPECT_EQ(d.run.errorContext.action,
+              "Writing status report folder header using BADMSG from corvane.ini");
   }
 }
 
