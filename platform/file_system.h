@@ -15,6 +15,13 @@
 
 namespace platform {
 
+// Where a path lies for a folder, every link on its way resolved.
+enum class PathPlace {
+  kFileInside,    // an ordinary file inside the folder
+  kNoFileInside,  // nothing there, or something that is no ordinary file
+  kOutside,       // it leads out of the folder
+};
+
 struct DirEntry {
   std::string name;
   bool isFolder = false;
@@ -39,10 +46,15 @@ class FileSystem {
   virtual bool FolderExists(const std::string& path) = 0;  // a folder, or a link to one
   bool PathExists(const std::string& path) { return FileExists(path) || FolderExists(path); }
   // Whether `path` exists and, with every link on its way resolved, lies
-  // outside `folder` (resolved the same way). A path that does not exist leads
-  // nowhere: false. Names read from a release's files must not carry an
-  // operation through a link into another part of the disk.
-  virtual bool LeadsOutside(const std::string& folder, const std::string& path) = 0;
+  // outside `folder` (resolved the same way), and else whether it is an
+  // ordinary file: the one test a pass over a release makes per listed file.
+  // A path that does not exist leads nowhere. Names read from a release's
+  // files must not carry an operation through a link into another part of
+  // the disk.
+  virtual PathPlace PlaceBelow(const std::string& folder, const std::string& path) = 0;
+  bool LeadsOutside(const std::string& folder, const std::string& path) {
+    return PlaceBelow(folder, path) == PathPlace::kOutside;
+  }
   // The absolute path of what `path` names, with every link on its way
   // resolved; nullopt when it does not exist. Never throws.
   virtual std::optional<std::string> ResolvedPath(const std::string& path) = 0;

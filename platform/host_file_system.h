@@ -19,7 +19,7 @@ class HostFileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
-  bool LeadsOutside(const std::string& folder, const std::string& path) override;
+  PathPlace PlaceBelow(const std::string& folder, const std::string& path) override;
   std::optional<std::string> ResolvedPath(const std::string& path) override;
   bool IsBeingWritten(const std::string& path) override;
 

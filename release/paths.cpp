@@ -31,13 +31,17 @@ std::string ListedFilePath(const std::string& releaseDir, std::string_view fileN
          strings::ReplaceAll(fileName, "\\", platform::kSeparatorText);
 }
 
-bool LinkedOutside(platform::FileSystem& files, const std::string& releaseDir,
-                   std::string_view fileName) {
+platform::PathPlace ListedFilePlace(platform::FileSystem& files, const std::string& releaseDir,
+                                    std::string_view fileName) {
   const std::string path = ListedFilePath(releaseDir, fileName);
-  if (files.LeadsOutside(releaseDir, path)) return true;
-  // A name without a folder part lies in the release folder itself.
-  return !strings::DirectoryPart(fileName).empty() &&
-         files.LeadsOutside(releaseDir, strings::BeforeLastSeparator(path));
+  const platform::PathPlace place = files.PlaceBelow(releaseDir, path);
+  // A name without a folder part lies in the release folder itself. The
+  // folder of any other decides where its markers and bad copies go, even
+  // when the file itself (missing, or linked back in) lies inside.
+  if (place != platform::PathPlace::kOutside && !strings::DirectoryPart(fileName).empty() &&
+      files.LeadsOutside(releaseDir, strings::BeforeLastSeparator(path)))
+    return platform::PathPlace::kOutside;
+  return place;
 }
 
 }  // namespace release

@@ -22,9 +22,10 @@ bool StaysInRelease(std::string_view fileName);
 // The path of a listed file: the release folder and the name, whose "\"
 // separators (as SFV files written on Windows have them) become the host's.
 std::string ListedFilePath(const std::string& releaseDir, std::string_view fileName);
-// Whether a listed file, or the folder it lies in, is a link that carries it
-// out of the release: such a file is not the release's own.
-bool LinkedOutside(platform::FileSystem& files, const std::string& releaseDir,
-                   std::string_view fileName);
+// Where a listed file lies: outside when it, or the folder it lies in, is a
+// link that carries it out of the release (such a file is not the release's
+// own), else whether it is there as an ordinary file.
+platform::PathPlace ListedFilePlace(platform::FileSystem& files, const std::string& releaseDir,
+                                    std::string_view fileName);
 
 }  // namespace release

@@ -59,11 +59,12 @@ class Pass {
     // A name that leads out of the release, by its text or through a link, is
     // neither read nor given markers: it is not the release's own. Nor is one
     // of the files the checker and the server keep there.
-    if (!release::StaysInRelease(name) ||
-        release::LinkedOutside(run_.files, run_.releaseDir, name) || release::IsOwnFile(name, own_))
+    if (!release::StaysInRelease(name) || release::IsOwnFile(name, own_))
       return ReportUnreadable(name);
+    const platform::PathPlace place = release::ListedFilePlace(run_.files, run_.releaseDir, name);
+    if (place == platform::PathPlace::kOutside) return ReportUnreadable(name);
     try {
-      CheckListedFile(i, name);
+      CheckListedFile(i, name, place == platform::PathPlace::kFileInside);
     } catch (const std::exception&) {
       ReportUnreadable(name);
     }
@@ -75,9 +76,8 @@ class Pass {
     run_.counters.ioErrorFiles += 1;
   }
 
-  void CheckListedFile(std::size_t i, const std::string& name) {
+  void CheckListedFile(std::size_t i, const std::string& name, bool exists) {
     const std::string path = release::ListedFilePath(run_.releaseDir, name);
-    const bool exists = run_.files.FileExists(path);
     const std::string& previous = run_.previousStatusFlags;
     if (exists && previous.size() == count_ && previous[i - 1] == '1' &&
         name != run_.uploadedName) {

@@ -26,16 +26,17 @@ std::optional<std::string> HostFileSystem::ResolvedPath(const std::string& path)
   return buffer;
 }
 
-bool HostFileSystem::LeadsOutside(const std::string& folder, const std::string& path) {
+PathPlace HostFileSystem::PlaceBelow(const std::string& folder, const std::string& path) {
   const std::optional<std::string> target = ResolvedPath(path);
-  if (!target) return false;
+  if (!target) return PathPlace::kNoFileInside;
   std::optional<std::string> root = ResolvedPath(folder);
-  if (!root) return true;
+  if (!root) return PathPlace::kOutside;
   if (root->back() != '\\') *root += '\\';
   // Names compare without regard to case, as the file system does.
   const std::string inside = *target + '\\';
-  return inside.size() < root->size() ||
-         _strnicmp(inside.c_str(), root->c_str(), root->size()) != 0;
+  if (inside.size() < root->size() || _strnicmp(inside.c_str(), root->c_str(), root->size()) != 0)
+    return PathPlace::kOutside;
+  return FileExists(path) ? PathPlace::kFileInside : PathPlace::kNoFileInside;
 }
 
 }  // namespace platform

@@ -40,8 +40,8 @@ class FaultyFileSystem final : public platform::FileSystem {
 
   bool FileExists(const std::string& path) override { return real_.FileExists(path); }
   bool FolderExists(const std::string& path) override { return real_.FolderExists(path); }
-  bool LeadsOutside(const std::string& folder, const std::string& path) override {
-    return real_.LeadsOutside(folder, path);
+  platform::PathPlace PlaceBelow(const std::string& folder, const std::string& path) override {
+    return real_.PlaceBelow(folder, path);
   }
   std::optional<std::string> ResolvedPath(const std::string& path) override {
     return real_.ResolvedPath(path);
