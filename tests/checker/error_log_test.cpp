@@ -30,9 +30,6 @@ TEST(ErrorLog, LinesForASolutionOfTwoLines) {
       "",
       "first",
       "second",
-      "",
-      "",
-      "----------------[Note to FTP sysops]---",
   };
   std::vector<std::string> lines = ErrorLogLines(run, 53, "File not found");
   lines.resize(expected.size());

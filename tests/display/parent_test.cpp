@@ -69,14 +69,9 @@ TEST(Parent, EntryReplacesThePreviousOne) {
     d.run.releaseComplete = true;
   };
   // An entry an earlier run left in `folder` (relative to the temporary folder).
-  const auto previous = [](const std::string& folder, const std::string& name,
-                           bool asFile = false) {
+  const auto previous = [](const std::string& folder, const std::string& name) {
     return [=](DisplayRun& d) {
-      if (asFile) {
-        support::WriteFile(d.temp / (folder + "/" + name), "");
-      } else {
-        support::MakeFolder(d.temp / (folder + "/" + name));
-      }
+      support::MakeFolder(d.temp / (folder + "/" + name));
       d.run.parentEntryName = name;
     };
   };
@@ -100,12 +95,6 @@ TEST(Parent, EntryReplacesThePreviousOne) {
        "section/Rel",
        {"section/", "section/Rel - status/", "section/Rel/"},
        "Rel - status"},
-      {"file entries",
-       {[](DisplayRun& d) { d.settings.FILE_HEADER = true; },
-        previous("section", "(incomplete) old", true)},
-       "section/Rel",
-       {"section/", "section/(incomplete) Rel", "section/Rel/"},
-       "(incomplete) Rel"},
       {"MK_PARENT=2 in the release",
        {[](DisplayRun& d) {
          d.settings.MK_PARENT = 2, d.settings.MULTICD_KEYS = "CD1|CD2";

@@ -45,7 +45,6 @@ TEST(Template, ExpandsTheFixturesRun) {
       {"%g/%t/%b/%d/%c/%k/%m", "7/10/1/3/1/3/2"},
       {"%s|%r|%i|%w", "Site|Rel|bob|grp"},
       {"%%i", "bob"},
-      {"%%g", "%7"},
       {"%l", "0"},  // %l only with the flag
       {"%@All %t files here", ""},
       {"[%p] %n%%", "[XXXXXXXooo] 70%"},
@@ -102,17 +101,10 @@ TEST(Template, ExpandsOtherRuns) {
        },
        "%RU|%RG|%RL|%RSm|%RF|%RCu|%RCg|%RP",
        "amy|amy-grp|12.5|1.50025|1|2|2|30\r\nben|ben-grp|12.5|1|2|2|2|70"},
-      {"equal sizes: the later record first", Users({{"amy", 500}, {"ben", 500}}), "%RU",
-       "ben\r\namy"},
       {"rank key naming no record", [](DisplayRun& d) { AddUser(d, "amy", 300, 1, "300.7"); },
        "%RU", "!9"},
       // The bar is never full for an unfinished release.
       {"bar 95 %", Counts(20, 19), "%p", "XXXXXXXXXo"},
-      {"bar takes off a character",
-       [](DisplayRun& d) {
-         d.settings.PERBAR_CHR = "##", d.settings.PERBAR_NON = "--", d.SetCounts(40, 39);
-       },
-       "%p", std::string(19, '#') + "--"},
   };
   for (const Row& row : rows) {
     DisplayRun d;
