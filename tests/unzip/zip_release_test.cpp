@@ -43,9 +43,9 @@ class ZipRelease : public ::testing::Test {
 TEST_F(ZipRelease, CountComesFromTheFirstBracketedNumber) {
   constexpr float kError = -1;  // the run ends with error 13
   const std::pair<const char*, float> rows[] = {
-      {"[1/9]", 9},         {"[001/150]", 0},  // three digits are no count
-      {"[01/00]", 0},       {"no count\nfor [x] / y\r\n[02/04] disk [05/06]\r\n", 4},
-      {"a [ b [03/07]", 7}, {"[01/xx]", kError},
+      {"[1/9]", 9},        {"[001/150]", 0},  // three digits are no count
+      {"[01/00]", 0},      {"no count\nfor [x] / y\r\n[02/04] disk [05/06]\r\n", 4},
+      {"[01/xx]", kError},
   };
   for (const auto& [diz, count] : rows) {
     SCOPED_TRACE(diz);
