@@ -1,7 +1,6 @@
-// The command line the server starts the checker with. The first input line
-// is the SITECMD setting, the rest the command line. The parsed path is then
-// taken as an upload inside the scratch folder, where "a.r01" exists, for the
-// server-CRC step, which must leave it inside the release folder it finds.
+// The command line the server starts the checker with, behind a first line
+// that is the SITECMD setting. Taking the server's CRC off the parsed path, an
+// upload inside the scratch folder, leaves it inside the release folder.
 #include <algorithm>
 
 #include "checker/run/check_run.h"

@@ -14,8 +14,7 @@
 
 namespace fuzz {
 
-// Made on first use, in memory where it can be (a fuzzer writes thousands of
-// files a second), and removed when the process exits.
+// In memory where it can be: a fuzzer writes thousands of files a second.
 inline const std::string& ScratchFolder() {
   namespace fs = std::filesystem;
   static const struct Scratch {
