@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const platform::OsError&) {
     return 0;  // a line the server would not send: the run's error log
   }
-  fuzz::PutFile(fuzz::ScratchPath("a.r01"), "data");
+  support::WriteFile(fuzz::ScratchPath("a.r01"), "data");
   run.targetPath = fuzz::ScratchFolder() + platform::kSeparator + run.targetPath;
   if (TakeServerCrc(run)) {
     FUZZ_CHECK(run.serverCrc.size() <= 8, input);

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   const std::string path = fuzz::ScratchPath("upload.zip");
-  fuzz::PutFile(path, input);
+  support::WriteFile(path, input);
   const int result = TestArchive(path);
   zipreader::ZipArchive archive(path);
   bool allGood = archive.verdict() == zipreader::Verdict::kGood && !archive.members().empty();
