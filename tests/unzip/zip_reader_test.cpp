@@ -118,7 +118,6 @@ TEST(ZipReader, VerdictsOnSoundDamagedAndHostileArchives) {
        [](auto&) {}, Verdict::kEncrypted},
       {"implode method", BuildZip({{.name = "a", .content = "abc", .method = 6}}).bytes,
        [](auto&) {}, Verdict::kUnsupported},
-      {"plain text", Text(5000), [](auto&) {}, Verdict::kNotZip},
       {"flipped deflated byte", deflated.bytes, [&](auto& b) { b[data + 100] ^= 0x55; },
        Verdict::kBadData},
       {"uncompressed size too small", deflated.bytes, [&](auto& b) { Put(b, size, 49999, 4); },
