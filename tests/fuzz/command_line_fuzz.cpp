@@ -1,7 +1,6 @@
-// The command line the server starts the checker with. The first input line
-// is the SITECMD setting, the rest the command line. The parsed path is then
-// taken as an upload inside the scratch folder, where "a.r01" exists, for the
-// server-CRC step, which must leave it inside the release folder it finds.
+// The command line the server starts the checker with, behind a first line
+// that is the SITECMD setting. Taking the server's CRC off the parsed path, an
+// upload inside the scratch folder, leaves it inside the release folder.
 #include <algorithm>
 
 #include "checker/run/check_run.h"
@@ -23,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const platform::OsError&) {
     return 0;  // a line the server would not send: the run's error log
   }
-  fuzz::PutFile(fuzz::ScratchPath("a.r01"), "data");
+  support::WriteFile(fuzz::ScratchPath("a.r01"), "data");
   run.targetPath = fuzz::ScratchFolder() + platform::kSeparator + run.targetPath;
   if (TakeServerCrc(run)) {
     FUZZ_CHECK(run.serverCrc.size() <= 8, input);

@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
-  fuzz::PutFile(fuzz::ScratchPath("file_id.diz"), input);
+  support::WriteFile(fuzz::ScratchPath("file_id.diz"), input);
   support::RunUnderTest fuzzRun;
   fuzzRun.run.releaseDir = fuzz::ScratchFolder();
   fuzzRun.run.isZipUpload = true;

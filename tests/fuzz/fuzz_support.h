@@ -7,33 +7,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <string_view>
 
+#include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
+
 namespace fuzz {
 
-// Made on first use, in memory where it can be (a fuzzer writes thousands of
-// files a second), and removed when the process exits.
 inline const std::string& ScratchFolder() {
-  namespace fs = std::filesystem;
-  static const struct Scratch {
-    Scratch() {
-      std::error_code error;
-      const fs::path base =
-          fs::is_directory("/dev/shm", error) ? "/dev/shm" : fs::temp_directory_path();
-      do {
-        path = (base / ("corvane-fuzz-" + std::to_string(std::random_device()()))).string();
-      } while (!fs::create_directory(path));
-    }
-    ~Scratch() {
-      std::error_code ignored;
-      fs::remove_all(path, ignored);
-    }
-    std::string path;
-  } scratch;
-  return scratch.path;
+  // In memory where it can be: a fuzzer writes thousands of files a second.
+  static const support::TempFolder scratch = [] {
+    if (std::filesystem::is_directory("/dev/shm")) setenv("TMPDIR", "/dev/shm", 1);
+    return support::TempFolder();
+  }();
+  return scratch.path();
 }
 inline std::string ScratchPath(const std::string& name) { return ScratchFolder() + "/" + name; }
 
@@ -51,12 +39,5 @@ inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
   do {                                                  \
     if (!(condition)) ::fuzz::Fail(#condition, detail); \
   } while (0)
-
-// Writes `bytes` to `path` without going through the code under test.
-inline void PutFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  FUZZ_CHECK(out, path);
-}
 
 }  // namespace fuzz

@@ -12,9 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view input = fuzz::AsText(data, size);
   platform::FileSystem& files = platform::SystemFileSystem();
   static const std::string folder = fuzz::ScratchPath("acl");
-  if (!files.FolderExists(folder)) files.CreateFolder(folder);
   const std::string acl = folder + "/" + permlet::PermissionFile::kPermFileName;
-  fuzz::PutFile(acl, input);
+  support::WriteFile(acl, input);
   // One model for the process: it opens the named locks once.
   static permlet::PermissionFile file(files);
   // The lines in name order: saving visits the table in an order that depends

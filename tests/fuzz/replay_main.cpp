@@ -1,7 +1,7 @@
 // The driver of the fuzz targets where libFuzzer is not at hand (gcc builds,
-// the sanitizer build of the whole suite): runs each input once, from files
-// and from folders, as a libFuzzer binary does with -runs=0. Options
-// (arguments starting with "-") are ignored.
+// the sanitizer build of the whole suite): runs each input of the folders
+// named once, as a libFuzzer binary does with -runs=0. Options (arguments
+// starting with "-") are ignored.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -14,23 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   std::size_t runs = 0;
-  const auto run = [&](const fs::path& input) {
-    std::ifstream in(input, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    ++runs;
-  };
   for (int i = 1; i < argc; ++i) {
     if (argv[i][0] == '-') continue;
-    if (fs::is_directory(argv[i])) {
-      for (const auto& entry : fs::directory_iterator(argv[i])) {
-        if (entry.is_regular_file()) run(entry.path());
-      }
-    } else if (fs::is_regular_file(argv[i])) {
-      run(argv[i]);
-    } else {
-      std::fprintf(stderr, "no such input: %s\n", argv[i]);
+    if (!fs::is_directory(argv[i])) {
+      std::fprintf(stderr, "no such folder: %s\n", argv[i]);
       return 2;
+    }
+    for (const auto& entry : fs::directory_iterator(argv[i])) {
+      if (!entry.is_regular_file()) continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+      LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+      ++runs;
     }
   }
   std::printf("ran %zu inputs\n", runs);

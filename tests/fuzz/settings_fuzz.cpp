@@ -5,7 +5,7 @@
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::PutFile(settings::SettingsFilePath(fuzz::ScratchFolder()), fuzz::AsText(data, size));
+  support::WriteFile(settings::SettingsFilePath(fuzz::ScratchFolder()), fuzz::AsText(data, size));
   settings::LoadSettings(platform::SystemFileSystem(), fuzz::ScratchFolder());
   return 0;
 }

@@ -17,15 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // One good file, one bad file and a subfolder beside the SFV.
   const std::string release = fuzz::ScratchPath("release");
   fs::remove_all(release);
-  fs::create_directories(release + "/sub");
-  fuzz::PutFile(release + "/good.r00", "123456789");  // CRC-32 CBF43926
-  fuzz::PutFile(release + "/bad.r01", "x");
-  fuzz::PutFile(release + "/sub/c.r02", "");
+  support::WriteFile(release + "/good.r00", "123456789");  // CRC-32 CBF43926
+  support::WriteFile(release + "/bad.r01", "x");
+  support::WriteFile(release + "/sub/c.r02", "");
   support::RunUnderTest fuzzRun;
   CheckRun& run = fuzzRun.run;
   run.releaseDir = release;
   run.targetPath = release + platform::kSeparator + "release.sfv";
-  fuzz::PutFile(run.targetPath, input);
+  support::WriteFile(run.targetPath, input);
   fuzzRun.settings.ISSERVG6 = fuzzRun.settings.CREATE_MISSING = true;
   fuzzRun.settings.HANDLE_BAD_FILES = 1;
 

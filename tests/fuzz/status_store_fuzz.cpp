@@ -43,9 +43,9 @@ std::string ReadAndFormat(std::string_view input, bool first) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   const std::string path = fuzz::ScratchPath(release::kStatusStoreName);
-  fuzz::PutFile(path, input);
+  support::WriteFile(path, input);
   const std::string written = ReadAndFormat(input, true);
-  fuzz::PutFile(path, written);
+  support::WriteFile(path, written);
   FUZZ_CHECK(ReadAndFormat(input, false) == written, input);
   return 0;
 }

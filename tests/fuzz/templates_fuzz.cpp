@@ -2,9 +2,8 @@
 // the status store can hand it. Input lines: the template; SITENAME;
 // PERBAR_CHR; PERBAR_NON; the numbers "total good bad missing ioerror blank
 // sizeKb PERBAR_LEN OUTPUT_WIDTH complete" separated by blanks; then user
-// record lines as the status store holds them. Malformed padding codes and zero counts are errors
-// the expander hands to the run (its error log); no input may do anything
-// else, and only %-codes change a text.
+// record lines as the status store holds them. Only %-codes change a text;
+// malformed padding codes and zero counts are errors for the run's error log.
 #include <algorithm>
 #include <vector>
 
@@ -26,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckRun& run = fuzzRun.run;
   settings::CheckerSettings& s = fuzzRun.settings;
   s.SITENAME = lines[1];
-  // A bar unit is a character or a few: a bar of 32767 units of kilobytes
-  // each only measures the machine's memory.
+  // Longer bar units only measure the machine's memory.
   s.PERBAR_CHR = lines[2].substr(0, 16);
   s.PERBAR_NON = lines[3].substr(0, 16);
   ReleaseCounters& c = run.counters;
@@ -40,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   s.OUTPUT_WIDTH = numtext::ParseWholeNumber(fields[8]).value_or(0);
   run.releaseComplete = numtext::ParseSingle(fields[9]).value_or(0) != 0;
-  run.userName = "bob";
-  run.groupName = "grp";
+  run.userName = run.groupName = "bob";
   run.lTotal = 12.5f;
   run.releaseName = "Some.Release-GRP";
   for (std::size_t i = 5; i < lines.size(); ++i) {

@@ -1,7 +1,6 @@
-// Uploaded zip archives, tested through the UnZip library's single-call entry
-// the way the checker calls it, and read by the zip reader that takes
-// file_id.diz out of them. The library must agree with the reader, and a
-// member the reader hands out must be exactly the member its header describes.
+// Uploaded zip archives: the library's test as the checker calls it agrees
+// with the zip reader, and a member the reader hands out is exactly the one
+// its header describes.
 #include "checker/crc/cls_crc.h"
 #include "checker/unzip/vb_unz_bas.h"
 #include "platform/file_system.h"
@@ -11,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = fuzz::AsText(data, size);
   const std::string path = fuzz::ScratchPath("upload.zip");
-  fuzz::PutFile(path, input);
+  support::WriteFile(path, input);
   const int result = TestArchive(path);
   zipreader::ZipArchive archive(path);
   bool allGood = archive.verdict() == zipreader::Verdict::kGood && !archive.members().empty();

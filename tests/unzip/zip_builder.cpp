@@ -14,20 +14,16 @@ void Add(std::string& bytes, std::uint64_t value, int size) {
   Put(bytes, bytes.size() - size, value, size);
 }
 
+// A zlib stream without its two-byte header and four-byte checksum is the raw
+// deflate data a zip member holds.
 std::string Deflate(const std::string& content) {
-  z_stream stream{};
-  if (deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-    throw std::runtime_error("deflateInit2");
-  std::string out(deflateBound(&stream, content.size()), '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
-  stream.avail_in = static_cast<uInt>(content.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  const int status = deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  if (status != Z_STREAM_END) throw std::runtime_error("deflate");
-  return out;
+  uLongf size = compressBound(content.size());
+  std::string out(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                reinterpret_cast<const Bytef*>(content.data()), content.size(), 9) != Z_OK) {
+    throw std::runtime_error("compress2");
+  }
+  return out.substr(2, size - 6);
 }
 
 }  // namespace

