@@ -19,7 +19,6 @@ TEST(OperatorOptions, AnswerOnTheTerminalAndMakeNothing) {
       {"corvane", "--help", 0, false, "corvane.exe %^\\%= %> -u:%S -l:%V -s:%M"},
       {"corvane", "", 0, true, "corvane --check-settings [PATH]"},
       {"corvane", "--check-settings", 1, false, "! nearest known key: MSGFILE"},
-      {"corvane", "--recheck /no/such/release", 2, true, "no release folder"},
       {"skarrow", "--help", 0, false, ".sfvStatus"},
       {"permreg", "--version", 0, false, "permreg 1.0.9"},
       {"brellun", "--help", 0, false, "brellun --update PATH [--keep-old]"},

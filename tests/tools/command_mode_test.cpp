@@ -22,28 +22,23 @@ int FakeWindow(bool selfTest) {
   return 7;
 }
 
-// What became of the files is settings_update_test's to check.
 TEST(CommandMode, AnswersEveryCommandLine) {
   constexpr std::optional<bool> kNotOpened;
-  const std::string kUpdated = "Kept the old file as @.old\nUpdated @ to the sectioned layout.\n";
   struct Row {
     std::vector<std::string> args;  // "@" stands for a corvane.ini in a temporary folder
     bool withWindow;
     int status;
-    std::string out;  // a part of standard output, or "" when nothing may be written
-    std::string err;  // the same for standard error
+    std::string err;  // a part of standard error, or "" when nothing may be written
     std::optional<bool> opened;
   };
   const Row rows[] = {
-      {{}, true, 7, "", "", false},
-      {{"--selftest"}, true, 7, "", "", true},
-      {{}, false, kExitUsage, "", "this build has no window", kNotOpened},
-      {{"--update"}, true, kExitUsage, "", "open the updater window", kNotOpened},
-      {{"--update", "@", "--keep-old", "--keep-old"}, true, kExitUsage, "", "Usage:", kNotOpened},
-      {{"--version"}, false, kExitUsage, "", "This build of brellun has no window.", kNotOpened},
-      {{"--update", "@.old"}, true, kExitUsage, "", "is not named corvane.ini", kNotOpened},
-      {{"--update", "@/corvane.ini"}, true, kExitFileFailure, "", "Cannot read", kNotOpened},
-      {{"--keep-old", "--update", "@"}, false, kExitUpdated, kUpdated, "", kNotOpened},
+      {{}, true, 7, "", false},
+      {{"--selftest"}, true, 7, "", true},
+      {{}, false, kExitUsage, "this build has no window", kNotOpened},
+      {{"--update"}, true, kExitUsage, "open the updater window", kNotOpened},
+      {{"--update", "@", "--keep-old", "--keep-old"}, true, kExitUsage, "Usage:", kNotOpened},
+      {{"--update", "@.old"}, true, kExitUsage, "is not named corvane.ini", kNotOpened},
+      {{"--update", "@/corvane.ini"}, true, kExitFileFailure, "Cannot read", kNotOpened},
   };
   support::TempFolder folder;
   const std::string file = folder / "corvane.ini";
@@ -58,14 +53,11 @@ TEST(CommandMode, AnswersEveryCommandLine) {
                                       row.withWindow ? FakeWindow : nullptr, out, err);
     EXPECT_EQ(status, row.status);
     EXPECT_EQ(windowOpened, row.opened);
-    for (const auto& [written, part] :
-         {std::pair(out.str(), strings::ReplaceAll(row.out, "@", file)),
-          std::pair(err.str(), row.err)}) {
-      if (part.empty()) {
-        EXPECT_EQ(written, "");
-      } else {
-        EXPECT_NE(written.find(part), std::string::npos) << written;
-      }
+    EXPECT_EQ(out.str(), "");
+    if (row.err.empty()) {
+      EXPECT_EQ(err.str(), "");
+    } else {
+      EXPECT_NE(err.str().find(row.err), std::string::npos) << err.str();
     }
   }
 }

@@ -44,11 +44,8 @@ TEST(SettingsMigration, CarriesEachOldValueOver) {
        "MSGLINE",
        {"MSGLINE=a %s", "MSGLINE=b", "MSGLINE="}},
       {{"ZIP_TIME_WAIT=5", "ZIP_TIME_WAIT="}, "ZIP_TIME_WAIT", {"ZIP_TIME_WAIT=.25"}},
-      {{}, "MULTICD_KEYS", {"MULTICD_KEYS=CD1|CD2|CD3|CD4|CD5|CD6|CD7|CD8|CD9|DVD|SAMPLE|EXTRA"}},
-      {{"Multicd_Keys=CD1|CD2"}, "MULTICD_KEYS", {"MULTICD_KEYS=CD1|CD2"}},
       // Number flags keep the number at the start of their value; other kinds
       // keep their text.
-      {{}, "MK_FOLDER_HEADER", {"MK_FOLDER_HEADER="}},
       {{"MK_FOLDER_HEADER=True"}, "MK_FOLDER_HEADER", {"MK_FOLDER_HEADER=0"}},
       {{"ON_ERR_MK_FILE=1abc"}, "ON_ERR_MK_FILE", {"ON_ERR_MK_FILE=1"}},
       {{"FILE_HEADER=True"}, "FILE_HEADER", {"FILE_HEADER=True"}},

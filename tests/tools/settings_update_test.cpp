@@ -23,9 +23,8 @@ constexpr const char* kEarlierCopy = "someone's own copy";
 
 TEST(SettingsFileName, OnlyExactlyCorvaneIniIsAccepted) {
   for (const auto& [path, accepted] :
-       {std::pair("/srv/corvane/corvane.ini", true), std::pair("corvane.ini", true),
-        std::pair("/srv/corvane/Corvane.ini", false),
-        std::pair("/srv/corvane.ini/settings.ini", false), std::pair("/srv/corvane/", false)}) {
+       {std::pair("/srv/corvane/corvane.ini", true), std::pair("/srv/corvane/Corvane.ini", false),
+        std::pair("/srv/corvane.ini/settings.ini", false)}) {
     EXPECT_EQ(IsSettingsFileName(path), accepted) << path;
   }
 }

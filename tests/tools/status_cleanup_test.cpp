@@ -36,9 +36,7 @@ TEST(StatusCleanup, RemovesTheStoresNamesWhereTheyWereMade) {
       {"a store of three lines names only the header", "", "pH gH", 3},
       {"entries made as files stay", "", "", 4, "{R}/.sfvStatus", "{R}/.sfvStatus", true},
       {"no corvane.ini", std::nullopt, ""},
-      {"no store name", "", "", 4, "{R}/.sfvStatus", "{R}"},
       {"store name in capitals", "", "", 4, "{R}/.SFVSTATUS", "{R}/.SFVSTATUS"},
-      {"no such store", "", "", 4, "{R}/.sfvStatus", "{R}/../Gone/.sfvStatus"},
   };
   const std::vector<std::string> store = {"1110000000", "bob", "[###-----] 3 of 10",
                                           "Rel - incomplete"};
