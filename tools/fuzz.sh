@@ -5,7 +5,7 @@
 #   tools/fuzz.sh --ctest                                  all, briefly (test.sh)
 #
 # Targets: settings command_line sfv status_store templates diz zip
-#          permission_file numtext
+#          permission_file
 # A long run keeps the inputs that reach new code in
 # build-fuzz/fuzz-work/<target>/corpus and writes a crashing input to
 # build-fuzz/fuzz-work/<target>/artifacts/. Once the fault is fixed, copy that

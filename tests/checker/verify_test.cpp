@@ -120,24 +120,6 @@ TEST(VerifyRelease, JudgesEveryEntry) {
   }
 }
 
-TEST(VerifyRelease, KilobytesAndTheEstimateOfAnSfvUpload) {
-  support::TempFolder release;
-  support::RunUnderTest test;
-  test.settings.ISSERVG6 = true;
-  test.settings.SHOW_ESTIMATION = 2;
-  CheckRun& run = test.run;
-  run.releaseDir = release.path();
-  for (const char* content : {"first", "second", "3"}) {
-    run.sfvList.push_back({Crc32Text(content), std::string(content) + ".r00"});
-    support::WriteFile(release / content + ".r00", content);
-  }
-  run.counters.totalFiles = 3;
-  VerifyRelease(run);
-  EXPECT_NEAR(run.counters.runSizeKb, 0.012, 1e-12);
-  EXPECT_EQ(run.estimateFolder, release / "Estimated time until check completion - 0 seconds");
-  EXPECT_TRUE(support::Exists(run.estimateFolder));
-}
-
 TEST(CompleteRelease, ZipCountAndKeptStatus) {
   support::RunUnderTest zipTest;
   CheckRun& zip = zipTest.run;
