@@ -9,7 +9,7 @@
 # A long run keeps the inputs that reach new code in
 # build-fuzz/fuzz-work/<target>/corpus and writes a crashing input to
 # build-fuzz/fuzz-work/<target>/artifacts/. Once the fault is fixed, copy that
-# input to tests/fuzz/regressions/<target>/ so that every test run replays it.
+# input to tests/fuzz/regressions/<target>/ so that every fuzz run replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src=tests/fuzz
