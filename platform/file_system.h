@@ -97,9 +97,6 @@ class FileSystem {
   // attributes, so dot files are listed) and without the temporary files of
   // atomic writes. Throws OsError when the folder cannot be read.
   virtual std::vector<DirEntry> ListFolder(const std::string& path) = 0;
-  // The entries of the listing whose names match the wildcard `pattern` (*
-  // and ?, case ignored, as Windows' search does).
-  std::vector<DirEntry> FindEntries(const std::string& folder, std::string_view pattern);
   // The names the system's own search finds in `folder` for `pattern`, in its
   // order: unlike the listing, hidden and system entries too, and "." and ".."
   // where the pattern matches them (Windows: FindFirstFile as it answers;

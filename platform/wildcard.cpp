@@ -1,8 +1,5 @@
 #include <string_view>
-#include <utility>
-#include <vector>
 
-#include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -46,14 +43,6 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
     return name.find('.') == std::string_view::npos && MatchStarAndQuestion(pattern, name);
   }
   return false;
-}
-
-std::vector<DirEntry> FileSystem::FindEntries(const std::string& folder, std::string_view pattern) {
-  std::vector<DirEntry> found;
-  for (DirEntry& entry : ListFolder(folder)) {
-    if (WildcardMatch(pattern, entry.name)) found.push_back(std::move(entry));
-  }
-  return found;
 }
 
 }  // namespace platform
