@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "tests/support/files.h"
 
 // After the platform's headers: <windows.h> renames these, and the file
 // system's members keep their names.
@@ -24,6 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace platform;
+using support::OsErrorOf;
+using support::WaitUntil;
 
 FileSystem& files = SystemFileSystem();
 
@@ -46,24 +48,6 @@ class TempFolder {
  private:
   std::string path_;
 };
-
-int OsErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const OsError& error) {
-    return error.number();
-  }
-  return 0;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, double seconds = 20) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
-}
 
 void AddAttribute(const std::string& path, DWORD attribute) {
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), GetFileAttributesA(path.c_str()) | attribute));
