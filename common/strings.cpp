@@ -96,15 +96,14 @@ std::string BeforeLastSeparator(std::string_view path) {
   return std::string(last == std::string_view::npos ? std::string_view() : path.substr(0, last));
 }
 
-std::string DirectoryPart(std::string_view path) {
+std::string_view DirectoryPart(std::string_view path) {
   const std::size_t last = path.find_last_of(kEitherSeparator);
-  return std::string(last == std::string_view::npos ? std::string_view()
-                                                    : path.substr(0, last + 1));
+  return last == std::string_view::npos ? std::string_view() : path.substr(0, last + 1);
 }
 
-std::string FileNamePart(std::string_view path) {
+std::string_view FileNamePart(std::string_view path) {
   const std::size_t last = path.find_last_of(kEitherSeparator);
-  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+  return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
 bool IsPlainName(std::string_view name) {

@@ -26,9 +26,10 @@ std::string AfterLastSeparator(std::string_view path);
 std::string BeforeLastSeparator(std::string_view path);
 // For paths that may use either separator (the server's are Windows paths, the
 // host's its own): everything up to and including the last "\" or "/" (empty
-// without one), and everything after it (the whole path without one).
-std::string DirectoryPart(std::string_view path);
-std::string FileNamePart(std::string_view path);
+// without one), and everything after it (the whole path without one): views
+// into `path`.
+std::string_view DirectoryPart(std::string_view path);
+std::string_view FileNamePart(std::string_view path);
 // A single plain name: not empty, not "." or "..", no separator of either
 // platform, no drive colon. Stored names that later runs delete must be such.
 bool IsPlainName(std::string_view name);

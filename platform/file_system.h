@@ -24,7 +24,8 @@ enum class PathPlace {
 
 struct DirEntry {
   std::string name;
-  bool isFolder = false;
+  bool isFolder = false;  // what it is, through a link what the link points to
+  bool isLink = false;    // a link (on Windows a reparse point)
 };
 
 // A file opened for sequential binary reading.

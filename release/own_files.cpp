@@ -17,8 +17,7 @@ std::string_view AsWindowsTakesIt(std::string_view name) {
 }  // namespace
 
 bool IsOwnFile(std::string_view listedName, const OwnFiles& own) {
-  const std::string fileName = strings::FileNamePart(listedName);
-  const std::string_view name = AsWindowsTakesIt(fileName);
+  const std::string_view name = AsWindowsTakesIt(strings::FileNamePart(listedName));
   if (name.empty()) return false;
   if (platform::IsTemporaryName(name)) return true;
   for (std::string_view ownName :

@@ -1,5 +1,7 @@
 #include "release/paths.h"
 
+#include <algorithm>
+
 #include "common/strings.h"
 #include "platform/platform.h"
 
@@ -14,8 +16,10 @@ bool IsDotsOnly(std::string_view part) {
 }  // namespace
 
 bool StepsUp(std::string_view path) {
-  for (const std::string& part : strings::Split(strings::ReplaceAll(path, "\\", "/"), "/")) {
-    if (IsDotsOnly(part)) return true;
+  for (std::size_t start = 0; start <= path.size();) {
+    const std::size_t end = std::min(path.find_first_of("/\\", start), path.size());
+    if (IsDotsOnly(path.substr(start, end - start))) return true;
+    start = end + 1;
   }
   return false;
 }
@@ -27,8 +31,11 @@ bool StaysInRelease(std::string_view fileName) {
 }
 
 std::string ListedFilePath(const std::string& releaseDir, std::string_view fileName) {
-  return releaseDir + platform::kSeparator +
-         strings::ReplaceAll(fileName, "\\", platform::kSeparatorText);
+  std::string path = releaseDir + platform::kSeparator;
+  path += fileName;
+  std::replace(path.begin() + static_cast<std::ptrdiff_t>(releaseDir.size()), path.end(), '\\',
+               platform::kSeparator);
+  return path;
 }
 
 platform::PathPlace ListedFilePlace(platform::FileSystem& files, const std::string& releaseDir,
@@ -42,6 +49,20 @@ platform::PathPlace ListedFilePlace(platform::FileSystem& files, const std::stri
       files.LeadsOutside(releaseDir, strings::BeforeLastSeparator(path)))
     return platform::PathPlace::kOutside;
   return place;
+}
+
+ListedFilePlaces::ListedFilePlaces(platform::FileSystem& files, const std::string& releaseDir,
+                                   const std::vector<platform::DirEntry>& releaseEntries)
+    : files_(files), releaseDir_(releaseDir) {
+  for (const platform::DirEntry& entry : releaseEntries) {
+    if (!entry.isFolder && !entry.isLink) plainFiles_.insert(entry.name);
+  }
+}
+
+platform::PathPlace ListedFilePlaces::Of(std::string_view fileName) const {
+  if (strings::IsPlainName(fileName) && plainFiles_.contains(fileName))
+    return platform::PathPlace::kFileInside;
+  return ListedFilePlace(files_, releaseDir_, fileName);
 }
 
 }  // namespace release

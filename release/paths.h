@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -27,5 +29,25 @@ std::string ListedFilePath(const std::string& releaseDir, std::string_view fileN
 // own), else whether it is there as an ordinary file.
 platform::PathPlace ListedFilePlace(platform::FileSystem& files, const std::string& releaseDir,
                                     std::string_view fileName);
+
+// ListedFilePlace for every entry of one pass over a large list, given a
+// listing of the release folder: a plain name that the listing shows as an
+// ordinary file, no link, lies inside without a walk of its own. Any other
+// name (missing, a link, with a folder part, or matched by the system in
+// another spelling) is placed by ListedFilePlace.
+class ListedFilePlaces {
+ public:
+  ListedFilePlaces(platform::FileSystem& files, const std::string& releaseDir,
+                   const std::vector<platform::DirEntry>& releaseEntries);
+  platform::PathPlace Of(std::string_view fileName) const;
+
+ private:
+  struct NameHash : std::hash<std::string_view> {
+    using is_transparent = void;
+  };
+  platform::FileSystem& files_;
+  const std::string& releaseDir_;
+  std::unordered_set<std::string, NameHash, std::equal_to<>> plainFiles_;
+};
 
 }  // namespace release

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,8 @@ struct CheckRun {
   std::string mainReleaseName;
   std::string headerName;       // header made last (from the store, then this run's)
   std::string parentEntryName;  // parent entry made last
+  // The release folder's entries, listed once (release_listing.cpp).
+  std::optional<std::vector<platform::DirEntry>> releaseEntries;
 
   // Verification pass.
   SfvList sfvList;

@@ -28,11 +28,11 @@ std::string InProgressPath(const CheckRun& run) {
 
 // The sweep's rule for one entry: names holding the keyword go, or with
 // DEL_NOT_CONTAIN the names without it. Folders go with their content; files
-// only when empty. Each test ignores its own failure.
-void SweepEntry(const CheckRun& run, const std::string& name) {
+// only when empty. Each test ignores its own failure. True: the entry is gone.
+bool SweepEntry(const CheckRun& run, const std::string& name) {
   const settings::CheckerSettings& s = run.settings;
   const bool holdsKeyword = name.find(s.DELKEYWORD) != std::string::npos;
-  if (holdsKeyword == s.DEL_NOT_CONTAIN) return;
+  if (holdsKeyword == s.DEL_NOT_CONTAIN) return false;
   const std::string path = ReleasePrefix(run) + name;
   platform::FileSystem& files = run.files;
   IgnoreFailure([&] {
@@ -41,6 +41,9 @@ void SweepEntry(const CheckRun& run, const std::string& name) {
   IgnoreFailure([&] {
     if (files.FileExists(path) && files.FileLength(path) == 0) files.DeleteFile(path, false);
   });
+  bool gone = false;
+  IgnoreFailure([&] { gone = !files.PathExists(path); });
+  return gone;
 }
 
 // MP3 releases that came with ID3 details get the MP3 templates.
@@ -67,11 +70,8 @@ void MakeHeader(CheckRun& run, std::string& header, const std::string& templateT
 }  // namespace
 
 void SweepOldHeaders(CheckRun& run) {
-  IgnoreFailure([&] {
-    for (const platform::DirEntry& entry : run.files.ListFolder(run.releaseDir)) {
-      SweepEntry(run, entry.name);
-    }
-  });
+  std::erase_if(ReleaseEntries(run),
+                [&](const platform::DirEntry& entry) { return SweepEntry(run, entry.name); });
 }
 
 void MarkCheckInProgress(CheckRun& run) {

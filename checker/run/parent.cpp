@@ -73,7 +73,7 @@ void SetEntryContext(CheckRun& run, const EntryState& state, bool viaOverride) {
 
 // Replaces the entry named `old` (from the status store) by the one for the
 // current state. In the parent folder itself a complete entry is made before
-// the old one goes; the old one is kept when it carries the very same name.
+// the old one goes, and an old one that carries the very same name is kept.
 void ReplaceEntry(CheckRun& run, EntryState state, bool makeFirst) {
   const bool asFile = run.settings.FILE_HEADER;
   platform::FileSystem& files = run.files;
@@ -98,7 +98,7 @@ void ReplaceEntry(CheckRun& run, EntryState state, bool makeFirst) {
       make(run.parentPath);
       if (old != made) remove(run.parentPath);
     } else {
-      remove(run.parentPath);
+      if (old != made) remove(run.parentPath);
       make(run.parentPath);
     }
   }

@@ -1,7 +1,6 @@
 #include "checker/run/phases.h"
 #include "common/strings.h"
 #include "platform/platform.h"
-#include "release/ignore_failure.h"
 
 namespace {
 
@@ -10,10 +9,8 @@ constexpr std::size_t kCrcLength = 8;
 }  // namespace
 
 void FindReleaseSfv(CheckRun& run) {
-  std::vector<platform::DirEntry> entries;
-  release::IgnoreFailure([&] { entries = run.files.ListFolder(run.releaseDir); });
   // The last matching entry of the listing wins.
-  for (const auto& entry : entries) {
+  for (const auto& entry : ReleaseEntries(run)) {
     if (strings::EndsWithIgnoreCase(entry.name, "sfv"))
       run.targetPath = run.releaseDir + platform::kSeparator + entry.name;
   }

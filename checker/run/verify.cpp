@@ -32,7 +32,7 @@ std::string PadCrc(const std::string& text) {
 }
 
 void Report(CheckRun& run, const char* outcome, const std::string& name) {
-  run.resultReport += outcome + name + "\r\n";
+  run.resultReport.append(outcome).append(name).append("\r\n");
 }
 
 // The release's own files, which its SFV must not hand to the pass. The zip
@@ -52,7 +52,11 @@ release::OwnFiles OwnFilesOf(const CheckRun& run) {
 // The pass over one list, with what it carries from entry to entry.
 class Pass {
  public:
-  explicit Pass(CheckRun& run) : run_(run), count_(run.sfvList.size()), own_(OwnFilesOf(run)) {}
+  explicit Pass(CheckRun& run)
+      : run_(run),
+        count_(run.sfvList.size()),
+        own_(OwnFilesOf(run)),
+        places_(run.files, run.releaseDir, ReleaseEntries(run)) {}
 
   void CheckEntry(std::size_t i) {
     const std::string& name = run_.sfvList[i - 1].fileName;
@@ -61,7 +65,7 @@ class Pass {
     // of the files the checker and the server keep there.
     if (!release::StaysInRelease(name) || release::IsOwnFile(name, own_))
       return ReportUnreadable(name);
-    const platform::PathPlace place = release::ListedFilePlace(run_.files, run_.releaseDir, name);
+    const platform::PathPlace place = places_.Of(name);
     if (place == platform::PathPlace::kOutside) return ReportUnreadable(name);
     try {
       CheckListedFile(i, name, place == platform::PathPlace::kFileInside);
@@ -161,6 +165,7 @@ class Pass {
   CheckRun& run_;
   const std::size_t count_;
   const release::OwnFiles own_;
+  const release::ListedFilePlaces places_;
   double estimateSeconds_ = 0;
 };
 

@@ -5,11 +5,11 @@
 namespace permlet {
 
 std::string SECFileSystem::DirectoryPart(std::string_view path) {
-  return strings::DirectoryPart(path);
+  return std::string(strings::DirectoryPart(path));
 }
 
 std::string SECFileSystem::FileNamePart(std::string_view path) {
-  return strings::FileNamePart(path);
+  return std::string(strings::FileNamePart(path));
 }
 
 }  // namespace permlet

@@ -17,20 +17,21 @@ namespace {
 
 // Whether an entry is a folder or an ordinary file; a link counts as what it
 // points to, and anything else (devices, pipes, dangling links) is left out.
-bool Classify(DIR* dir, const dirent& entry, bool& isFolder) {
+bool Classify(DIR* dir, const dirent& entry, DirEntry& listed) {
   switch (entry.d_type) {
     case DT_DIR:
-      isFolder = true;
+      listed.isFolder = true;
       return true;
     case DT_REG:
-      isFolder = false;
       return true;
     case DT_LNK:
     case DT_UNKNOWN: {
       struct stat info;
-      if (fstatat(dirfd(dir), entry.d_name, &info, 0) != 0) return false;
-      isFolder = S_ISDIR(info.st_mode);
-      return isFolder || S_ISREG(info.st_mode);
+      if (fstatat(dirfd(dir), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
+      listed.isLink = S_ISLNK(info.st_mode);
+      if (listed.isLink && fstatat(dirfd(dir), entry.d_name, &info, 0) != 0) return false;
+      listed.isFolder = S_ISDIR(info.st_mode);
+      return listed.isFolder || S_ISREG(info.st_mode);
     }
     default:
       return false;
@@ -60,7 +61,7 @@ std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
   ReadFolder(path, [&](DIR* dir, const dirent& entry) {
     std::string_view name = entry.d_name;
     DirEntry listed;
-    if (name != "." && name != ".." && Classify(dir, entry, listed.isFolder)) {
+    if (name != "." && name != ".." && Classify(dir, entry, listed)) {
       listed.name = name;
       entries.push_back(std::move(listed));
     }

@@ -16,7 +16,8 @@ std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
     if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
     if (IsTemporaryName(entry.name)) continue;
     const bool isFolder = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    listed.push_back({std::move(entry.name), isFolder});
+    const bool isLink = (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    listed.push_back({std::move(entry.name), isFolder, isLink});
   }
   return listed;
 }
