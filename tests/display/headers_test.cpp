@@ -50,6 +50,13 @@ TEST(Headers, SweepRemovesEmptyEntriesByKeyword) {
     const Tree before = d.Tree();
     SweepOldHeaders(d.run);
     EXPECT_EQ(d.Tree(), row.kept.empty() ? before : row.kept);
+    // The run's listing, which its pass reads next, holds what the sweep left.
+    std::vector<std::string> listed, left;
+    for (const auto& entry : ReleaseEntries(d.run)) listed.push_back(entry.name);
+    if (!row.failListing)
+      for (const auto& entry : d.files.ListFolder(d.run.releaseDir)) left.push_back(entry.name);
+    std::ranges::sort(listed), std::ranges::sort(left);
+    EXPECT_EQ(listed, left);
   }
 }
 
