@@ -48,7 +48,10 @@ std::optional<std::int32_t> clsCRC::CalculateFile(const std::string& Filename) {
   if (length == 0) return std::nullopt;
   auto file = files_.OpenForReading(Filename);
   Clear();
-  const crc_internal::PageAlignedBlock block;
+  // A file smaller than a block gets a block of its own size, from the heap
+  // rather than fresh pages from the system.
+  const crc_internal::PageAlignedBlock block(
+      static_cast<std::size_t>(std::min<std::int64_t>(length, crc_internal::kFileBlockSize)));
   // The length asked for first is what counts: a file that has grown since is
   // read only that far, and bytes missing from one that has shrunk count as
   // zeros, as with one read of the whole length into a fresh buffer.
