@@ -6,7 +6,6 @@
 #include "checker/run/run_error.h"
 #include "tests/support/files.h"
 #include "tests/support/run_under_test.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -70,36 +69,6 @@ TEST(ParseCommandLine, BadLinesFailKnowingTheReleaseFolder) {
     EXPECT_EQ(support::OsErrorOf([&] { ParseCommandLine(test.run); }), row.number);
     EXPECT_EQ(test.run.releaseDir, row.releaseDir);
     EXPECT_EQ(test.run.errorContext.action, "Parsing parameters");
-  }
-}
-
-// The server passes the CRC last, after the path; a path that names no file
-// ends the run.
-TEST(TakeServerCrc, CrcAfterThePath) {
-  support::TempFolder temp;
-  support::WriteFile(temp / "Rel/a.mp3", "x");
-  struct Row {
-    std::string upload;
-    bool taken;
-    std::string crc;
-  };
-  const Row rows[] = {
-      {temp / "Rel/a.mp3 0a1b2c3d", true, "0A1B2C3D"},
-      {temp / "Rel/a.mp3", true, ""},
-      {temp / "Rel/none.r01 1A2B3C4D", false, ""},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.upload);
-    support::RunUnderTest test;
-    CheckRun& run = test.run;
-    run.targetPath = row.upload;
-    ASSERT_EQ(TakeServerCrc(run), row.taken);
-    if (!row.taken) continue;
-    EXPECT_EQ(run.serverCrc, row.crc);
-    EXPECT_EQ(run.targetPath, temp / "Rel/a.mp3");
-    EXPECT_EQ(run.releaseDir, temp / "Rel");
-    EXPECT_EQ(run.isMp3Release, !row.crc.empty());
-    EXPECT_EQ(run.errorContext.action, "Loading settings from file");
   }
 }
 

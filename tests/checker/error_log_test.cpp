@@ -15,25 +15,13 @@ TEST(ErrorLog, LinesForASolutionOfTwoLines) {
   CheckRun& run = test.run;
   run.commandLine = "/r/a.r01 1A2B3C4D -u:bob";
   SetErrorContext(run, "Doing it", "first\r\nsecond");
-  std::vector<std::string> expected = {
-      "corvane 1.0.9 error log",
-      "",
-      "---------Error Information----------",
-      "",
-      "Error Number: 53",
-      "Error Description: File not found",
-      "",
-      "Executed with parameters: \"/r/a.r01 1A2B3C4D -u:bob\"",
-      "",
-      "Action When Error Occured: Doing it",
-      "Recommended Solution: ",
-      "",
-      "first",
-      "second",
-  };
-  std::vector<std::string> lines = ErrorLogLines(run, 53, "File not found");
-  lines.resize(expected.size());
-  EXPECT_EQ(lines, expected);
+  std::string text;
+  for (const std::string& line : ErrorLogLines(run, 53, "File not found")) text += line + "|";
+  EXPECT_TRUE(text.starts_with(
+      "corvane 1.0.9 error log||---------Error Information----------||Error Number: 53|"
+      "Error Description: File not found||Executed with parameters: \"/r/a.r01 1A2B3C4D -u:bob\"||"
+      "Action When Error Occured: Doing it|Recommended Solution: ||first|second|"))
+      << text;
 }
 
 // An upload without a folder has no release folder, and no log: it would land

@@ -38,18 +38,14 @@ class LockRelease : public ::testing::Test {
   CheckRun& run = test.run;
 };
 
-TEST_F(LockRelease, FolderLockOfADiskSubfolderLocksBothFolders) {
-  test.settings.LOCK_FOLDER_IF_COMPLETE = true;
-  ::LockRelease(run);
-  EXPECT_EQ(test.permissions.calls, (std::vector{Lock(run.releaseDir), Lock(site / "Some.Album")}));
-}
-
-TEST_F(LockRelease, FileLockGivesEveryListedEntryTheLock) {
-  test.settings.LOCK_FILES_IF_COMPLETE = true;
+// The folder lock of a disk subfolder locks the main release folder too.
+TEST_F(LockRelease, FolderAndFileLocks) {
+  test.settings.LOCK_FOLDER_IF_COMPLETE = test.settings.LOCK_FILES_IF_COMPLETE = true;
   ::LockRelease(run);
   std::vector<PermissionCall> calls = test.permissions.calls;
   std::sort(calls.begin(), calls.end(), [](auto& a, auto& b) { return a.path < b.path; });
-  EXPECT_EQ(calls, (std::vector{Lock(run.releaseDir + "/[ complete ]"),
+  EXPECT_EQ(calls, (std::vector{Lock(site / "Some.Album"), Lock(run.releaseDir),
+                                Lock(run.releaseDir + "/[ complete ]"),
                                 Lock(run.releaseDir + "/a.mp3"), Lock(run.releaseDir + "/a.sfv")}));
 }
 

@@ -52,25 +52,6 @@ TEST_F(StatusStore, ReadAndWrittenBack) {
   EXPECT_EQ(run.id3Genre, "Rock");
 }
 
-// A record keeps what can be cut out of its line; its ordinal is always its
-// position, so no ranking key can name a record that is not there.
-TEST(UserStatRecord, KeepsWhatCanBeCut) {
-  struct Row {
-    std::string line;
-    std::int16_t position;
-    std::string formatted;
-  };
-  const Row rows[] = {
-      {"2|bob|grp|1500.25|87.5|3", 2, "2|bob|grp|1500.25|87.5|3"},
-      {"x|a|b|big|1e3|2|extra", 5, "5|a|b|0|1000|0"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.line);
-    EXPECT_EQ(FormatUserStat(ParseUserStat(row.line, row.position)), row.formatted);
-  }
-  EXPECT_EQ(RankKey(ParseUserStat(rows[0].line, 2)), "1500.2");
-}
-
 // A genre, user or group holding line breaks or "|" (an ID3 tag can carry
 // them) cannot add a line or a field of its own.
 TEST_F(StatusStore, NoValueBreaksALineOrARecord) {

@@ -89,9 +89,7 @@ TEST(Format, NumbersAsTheClassicStrDoes) {
                  {std::numeric_limits<double>::max(), "1.79769313486231E+308"}};
   for (const auto& row : doubles) EXPECT_EQ(FormatDouble(row.value), row.text);
   EXPECT_EQ(FormatInteger(4294967295LL), "4294967295");
-}
-
-TEST(Format, NonFiniteValuesAreAnOverflow) {
+  // A value without digits is an overflow.
   EXPECT_EQ(support::OsErrorOf([] { FormatSingle(std::numeric_limits<float>::infinity()); }),
             platform::kOverflow);
   EXPECT_EQ(support::OsErrorOf([] { FormatDouble(std::nan("")); }), platform::kOverflow);

@@ -22,19 +22,6 @@ TEST(Calculator, ReferenceValuesOfBothAlgorithms) {
   }
 }
 
-TEST(Calculator, RegistersAsTheClassicClassKeepsThem) {
-  clsCRC crc(platform::SystemFileSystem());
-  crc.AddString("abc");
-  crc.Algorithm(2);  // any non-zero number selects CRC-32, and clears both registers
-  EXPECT_EQ(crc.Value(), 0);
-  crc.Value(5);
-  EXPECT_EQ(crc.Value(), -6);  // the CRC-32 register is complemented on the way out only
-  crc.Algorithm(0);
-  crc.Value(0x70000);  // bits above the low 16 neither show nor disturb the CRC-16 loop
-  EXPECT_EQ(crc.Value(), 0);
-  EXPECT_EQ(crc.AddString("abc"), 0x9DD6);
-}
-
 TEST(CalculateFile, GivesTheValueOfItsBytesAndNoneWhenEmpty) {
   support::TempFolder folder;
   std::mt19937 rng(5);

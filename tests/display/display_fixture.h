@@ -38,7 +38,6 @@ struct DisplayRun {
   }
 
   std::string Section() const { return temp / "section"; }
-  std::string InSection(const std::string& name) const { return Section() + "/" + name; }
   std::string InRelease(const std::string& name) const { return run.releaseDir + "/" + name; }
   // Entries of the section folder, as support::ListTree gives them.
   std::vector<std::string> Tree() const { return support::ListTree(Section()); }

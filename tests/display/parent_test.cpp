@@ -98,7 +98,7 @@ TEST(Parent, EntryReplacesThePreviousOne) {
       {"MK_PARENT=2 in the release",
        {[](DisplayRun& d) {
          d.settings.MK_PARENT = 2, d.settings.MULTICD_KEYS = "CD1|CD2";
-         support::MakeFolder(d.InSection("Some.Album/CD2"));
+         support::MakeFolder(d.Section() + "/Some.Album/CD2");
        }},
        "section/Some.Album/CD2",
        {"section/", "section/Rel/", "section/Some.Album/", "section/Some.Album/(incomplete) CD2/",

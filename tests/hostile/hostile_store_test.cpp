@@ -63,13 +63,5 @@ TEST_F(HostileStore, NamesOfOtherThingsAreIgnored) {
   }
 }
 
-// The sample settings that ship with the programs delete any status store a
-// user uploads, so none can be planted through the server.
-TEST(ShippedSettings, DeleteUploadedStatusStores) {
-  EXPECT_NE(support::ReadFile(CORVANE_SOURCE_DIR "/corvane.ini")
-                .find("\r\nDELETE_SFV_STATUs_ON_UPLOAD=True\r\n"),
-            std::string::npos);
-}
-
 }  // namespace
 }  // namespace hostile

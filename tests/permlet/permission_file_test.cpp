@@ -30,15 +30,6 @@ TEST(NameKeyTest, MatchesTheServersKeys) {
   EXPECT_NE(NameKey("\xC4"), NameKey("\xE4"));
 }
 
-class PermissionFileTest : public ::testing::Test {
- protected:
-  std::string Acl() const { return folder_ / ".raidenftpd.acl"; }
-  std::string Path(const std::string& name) const { return folder_ / name; }
-
-  support::TempFolder folder_;
-  PermissionFile file_{platform::SystemFileSystem()};
-};
-
 // The bytes after changes, from the bytes before (empty: no file), the same
 // saving each change or keeping them for one save: each reload turns a
 // bucket's chain round and drops or cuts what lies outside the format.
@@ -159,28 +150,31 @@ TEST(FieldGuardTest, FieldsThatWouldNotReadBackAreRefused) {
   }
 }
 
-TEST_F(PermissionFileTest, GetEntryReadsTheFieldsBackOfTheChosenFile) {
-  EXPECT_FALSE(file_.AutoChoosePermFile(folder_.path()));
-  support::WriteFile(Acl(),
+TEST(PermissionFile, GetEntryReadsTheFieldsBackOfTheChosenFile) {
+  support::TempFolder folder;
+  const std::string acl = folder / ".raidenftpd.acl";
+  PermissionFile file(platform::SystemFileSystem());
+  EXPECT_FALSE(file.AutoChoosePermFile(folder.path()));
+  support::WriteFile(acl,
                      "RD2 2238185766=bob|users|554|-3|7|\r\nRD2 325452563=x|y|000|1|\r\n"
                      "RD2 970458541=bob|users|777|0|1|\r\n");
-  ASSERT_TRUE(file_.AutoChoosePermFile(folder_.path() + "/"));
-  EXPECT_EQ(file_.permFilePath(), Acl());
-  EXPECT_EQ(Fields(file_.GetEntry(Path("ABC")).value()), "bob|users|554|-3|7");
-  EXPECT_EQ(Fields(file_.GetEntry(Path("file.rar")).value()), "x|y|000|1|0");
-  EXPECT_TRUE(file_.GetEntryForName("FILE.RAR"));
+  ASSERT_TRUE(file.AutoChoosePermFile(folder.path() + "/"));
+  EXPECT_EQ(file.permFilePath(), acl);
+  EXPECT_EQ(Fields(file.GetEntry(folder / "ABC").value()), "bob|users|554|-3|7");
+  EXPECT_EQ(Fields(file.GetEntry(folder / "file.rar").value()), "x|y|000|1|0");
+  EXPECT_TRUE(file.GetEntryForName("FILE.RAR"));
   // The permission file itself is root's and complete, whatever its key holds.
-  EXPECT_EQ(Fields(file_.GetEntry(Path(".RAIDENFTPD.ACL")).value()), "root|root|000|1|0");
-  EXPECT_TRUE(file_.GetEntryForName(".Raidenftpd.Acl"));
+  EXPECT_EQ(Fields(file.GetEntry(folder / ".RAIDENFTPD.ACL").value()), "root|root|000|1|0");
+  EXPECT_TRUE(file.GetEntryForName(".Raidenftpd.Acl"));
 
   // A folder too long is refused, and a change there goes nowhere.
-  const std::string before = support::ReadFile(Acl());
+  const std::string before = support::ReadFile(acl);
   const std::string tooLong =
-      (folder_.path() + "/" + std::string(500, 'd')).substr(0, PermissionFile::kMaxDirectoryLength);
-  EXPECT_FALSE(file_.AutoChoosePermFile(tooLong));
-  EXPECT_EQ(file_.statusText(), "Source path too long (AutoChoosePermFile)");
-  file_.SetEntry(tooLong + "/x", "u", "g", "554", 0, 0);
-  EXPECT_EQ(support::ReadFile(Acl()), before);
+      (folder.path() + "/" + std::string(500, 'd')).substr(0, PermissionFile::kMaxDirectoryLength);
+  EXPECT_FALSE(file.AutoChoosePermFile(tooLong));
+  EXPECT_EQ(file.statusText(), "Source path too long (AutoChoosePermFile)");
+  file.SetEntry(tooLong + "/x", "u", "g", "554", 0, 0);
+  EXPECT_EQ(support::ReadFile(acl), before);
 }
 
 }  // namespace

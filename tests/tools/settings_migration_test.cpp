@@ -28,6 +28,8 @@ TEST(SettingsMigration, TheShippedFileIsItsOwnUpdate) {
   const std::string shipped = support::ReadFile(CORVANE_SOURCE_DIR "/corvane.ini");
   ASSERT_FALSE(shipped.empty());
   EXPECT_EQ(MigrateSettings(LinesOf(shipped)), shipped);
+  // It deletes any status store a user uploads, so none can be planted through the server.
+  EXPECT_NE(shipped.find("\r\nDELETE_SFV_STATUs_ON_UPLOAD=True\r\n"), std::string::npos);
 }
 
 TEST(SettingsMigration, CarriesEachOldValueOver) {
