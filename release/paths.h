@@ -34,7 +34,8 @@ platform::PathPlace ListedFilePlace(platform::FileSystem& files, const std::stri
 // listing of the release folder: a plain name that the listing shows as an
 // ordinary file, no link, lies inside without a walk of its own. Any other
 // name (missing, a link, with a folder part, or matched by the system in
-// another spelling) is placed by ListedFilePlace.
+// another spelling) is placed by ListedFilePlace. The listing must outlive
+// the object, which keeps views of its names.
 class ListedFilePlaces {
  public:
   ListedFilePlaces(platform::FileSystem& files, const std::string& releaseDir,
@@ -42,12 +43,9 @@ class ListedFilePlaces {
   platform::PathPlace Of(std::string_view fileName) const;
 
  private:
-  struct NameHash : std::hash<std::string_view> {
-    using is_transparent = void;
-  };
   platform::FileSystem& files_;
   const std::string& releaseDir_;
-  std::unordered_set<std::string, NameHash, std::equal_to<>> plainFiles_;
+  std::unordered_set<std::string_view> plainFiles_;
 };
 
 }  // namespace release
