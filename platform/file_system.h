@@ -83,7 +83,12 @@ class FileSystem {
   // Removes the temporary files of atomic writes (see WriteFileAtomically)
   // that processes no longer running left in `folder`, as a run killed while
   // replacing a file does. Never throws: what cannot be removed stays.
-  virtual void RemoveLeftoverTemporaries(const std::string& folder) = 0;
+  void RemoveLeftoverTemporaries(const std::string& folder) {
+    try {
+      ListFolderRemovingLeftovers(folder);
+    } catch (const OsError&) {
+    }
+  }
   // Deletes a folder with all its content; a link inside is removed as a
   // link, never followed. Files are deleted even when read-only.
   virtual void DeleteTree(const std::string& path) = 0;
@@ -98,6 +103,10 @@ class FileSystem {
   // attributes, so dot files are listed) and without the temporary files of
   // atomic writes. Throws OsError when the folder cannot be read.
   virtual std::vector<DirEntry> ListFolder(const std::string& path) = 0;
+  // The same listing, of a folder in which the caller is about to replace
+  // files: on the way, the temporary files that processes no longer running
+  // left there are removed (see RemoveLeftoverTemporaries).
+  virtual std::vector<DirEntry> ListFolderRemovingLeftovers(const std::string& path) = 0;
   // The names the system's own search finds in `folder` for `pattern`, in its
   // order: unlike the listing, hidden and system entries too, and "." and ".."
   // where the pattern matches them (Windows: FindFirstFile as it answers;

@@ -26,12 +26,12 @@ class HostFileSystem final : public FileSystem {
   void CreateFolder(const std::string& path) override;
   void DeleteFile(const std::string& path, bool force) override;
   void DeleteFolder(const std::string& path) override;
-  void RemoveLeftoverTemporaries(const std::string& folder) override;
   void DeleteTree(const std::string& path) override;
   void MoveFile(const std::string& from, const std::string& to) override;
 
   std::int64_t FileLength(const std::string& path) override;
   std::vector<DirEntry> ListFolder(const std::string& path) override;
+  std::vector<DirEntry> ListFolderRemovingLeftovers(const std::string& path) override;
   std::vector<std::string> SystemSearch(const std::string& folder,
                                         std::string_view pattern) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;

@@ -42,4 +42,9 @@ std::optional<unsigned long> TemporaryOwner(std::string_view name) {
 
 bool IsTemporaryName(std::string_view name) { return TemporaryOwner(name).has_value(); }
 
+bool IsLeftoverTemporary(std::string_view name) {
+  const std::optional<unsigned long> owner = TemporaryOwner(name);
+  return owner && !ProcessRuns(*owner);
+}
+
 }  // namespace platform

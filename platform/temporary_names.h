@@ -16,4 +16,13 @@ std::string NextTemporaryName(unsigned long processId);
 // name.
 std::optional<unsigned long> TemporaryOwner(std::string_view name);
 
+// Whether a process of this number runs (another user's counts too). One that
+// has ended but is not yet reaped, or whose handle someone still holds, has
+// ended all the same. Each host's own.
+bool ProcessRuns(unsigned long processId);
+
+// Whether this is the name of a temporary file whose process no longer runs:
+// one that a process killed while replacing a file left behind.
+bool IsLeftoverTemporary(std::string_view name);
+
 }  // namespace platform

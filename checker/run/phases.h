@@ -17,8 +17,10 @@ bool TakeServerCrc(CheckRun& run);
 // release_listing.cpp: the release folder's entries as the run first lists
 // them, less what its sweep removed; the SFV search, the sweep and the
 // verification pass read this one listing, which no other change of the run
-// comes before. Empty when the folder cannot be listed: no SFV is found then,
-// nothing is swept and the pass places every file on its own.
+// comes before. Listing it removes the temporary files that runs killed while
+// replacing a file of the release left there. Empty when the folder cannot
+// be listed: no SFV is found then, nothing is swept and the pass places every
+// file on its own.
 std::vector<platform::DirEntry>& ReleaseEntries(CheckRun& run);
 
 // sfv_list.cpp

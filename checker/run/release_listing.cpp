@@ -4,7 +4,8 @@
 std::vector<platform::DirEntry>& ReleaseEntries(CheckRun& run) {
   if (!run.releaseEntries) {
     run.releaseEntries.emplace();
-    release::IgnoreFailure([&] { *run.releaseEntries = run.files.ListFolder(run.releaseDir); });
+    release::IgnoreFailure(
+        [&] { *run.releaseEntries = run.files.ListFolderRemovingLeftovers(run.releaseDir); });
   }
   return *run.releaseEntries;
 }

@@ -43,9 +43,9 @@ bool DispatchUpload(CheckRun& run) {
 // Shows that a check runs. The parent folder is a courtesy: a failure
 // while finding it or marking it skips the rest of both. The run replaces
 // files of the release from here on; what runs killed while replacing one
-// left beside it goes first.
+// left beside it went when the run listed the release, at the latest here.
 void MarkInProgress(CheckRun& run) {
-  run.files.RemoveLeftoverTemporaries(run.releaseDir);
+  ReleaseEntries(run);
   if (!run.settings.DELKEYWORD.empty()) SweepOldHeaders(run);
   MarkCheckInProgress(run);
   WriteWaitMessage(run);

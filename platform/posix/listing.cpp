@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/host_file_system.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_support.h"
+#include "platform/temporary_names.h"
 
 namespace platform {
 
@@ -39,14 +41,20 @@ bool Classify(DIR* dir, const dirent& entry, DirEntry& listed) {
 }
 
 // Calls `take(dir, entry)` for every entry of the folder, "." and ".." too,
-// but never for the temporary file of an atomic write.
+// but never for the temporary file of an atomic write; removeLeftovers: the
+// temporary files that ended processes left go on the way (unlinkat leaves a
+// folder of such a name, which is not one of ours).
 template <typename Take>
-void ReadFolder(const std::string& path, Take take) {
+void ReadFolder(const std::string& path, Take take, bool removeLeftovers = false) {
   DIR* dir = opendir(path.c_str());
   if (dir == nullptr) posix::ThrowSystemError(errno, path, posix::Subject::kFolder);
   errno = 0;
   while (dirent* entry = readdir(dir)) {
-    if (!IsTemporaryName(entry->d_name)) take(dir, *entry);
+    if (!IsTemporaryName(entry->d_name)) {
+      take(dir, *entry);
+    } else if (removeLeftovers && IsLeftoverTemporary(entry->d_name)) {
+      unlinkat(dirfd(dir), entry->d_name, 0);
+    }
     errno = 0;
   }
   int err = errno;
@@ -54,19 +62,30 @@ void ReadFolder(const std::string& path, Take take) {
   if (err != 0) posix::ThrowSystemError(err, path, posix::Subject::kFolder);
 }
 
+std::vector<DirEntry> ListEntries(const std::string& path, bool removeLeftovers) {
+  std::vector<DirEntry> entries;
+  ReadFolder(
+      path,
+      [&](DIR* dir, const dirent& entry) {
+        std::string_view name = entry.d_name;
+        DirEntry listed;
+        if (name != "." && name != ".." && Classify(dir, entry, listed)) {
+          listed.name = name;
+          entries.push_back(std::move(listed));
+        }
+      },
+      removeLeftovers);
+  return entries;
+}
+
 }  // namespace
 
 std::vector<DirEntry> HostFileSystem::ListFolder(const std::string& path) {
-  std::vector<DirEntry> entries;
-  ReadFolder(path, [&](DIR* dir, const dirent& entry) {
-    std::string_view name = entry.d_name;
-    DirEntry listed;
-    if (name != "." && name != ".." && Classify(dir, entry, listed)) {
-      listed.name = name;
-      entries.push_back(std::move(listed));
-    }
-  });
-  return entries;
+  return ListEntries(path, false);
+}
+
+std::vector<DirEntry> HostFileSystem::ListFolderRemovingLeftovers(const std::string& path) {
+  return ListEntries(path, true);
 }
 
 std::vector<std::string> HostFileSystem::SystemSearch(const std::string& folder,

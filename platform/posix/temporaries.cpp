@@ -1,4 +1,3 @@
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -9,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/host_file_system.h"
 #include "platform/temporary_names.h"
 
 namespace platform {
@@ -35,27 +33,15 @@ bool HasEnded(pid_t process) {
   return state == 'Z' || state == 'X';
 }
 
-// Whether a process of this number runs (another user's counts too). A
-// number that names no single process names nobody's.
+}  // namespace
+
+// A number that names no single process names nobody's.
 bool ProcessRuns(unsigned long processId) {
   if (processId == 0 || processId > static_cast<unsigned long>(std::numeric_limits<pid_t>::max()))
     return false;
   const auto process = static_cast<pid_t>(processId);
   if (kill(process, 0) != 0 && errno != EPERM) return false;
   return !HasEnded(process);
-}
-
-}  // namespace
-
-void HostFileSystem::RemoveLeftoverTemporaries(const std::string& folder) {
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (dirent* entry = readdir(dir)) {
-    const std::optional<unsigned long> owner = TemporaryOwner(entry->d_name);
-    // A folder of such a name is not one of ours: unlinkat leaves folders.
-    if (owner && !ProcessRuns(*owner)) unlinkat(dirfd(dir), entry->d_name, 0);
-  }
-  closedir(dir);
 }
 
 }  // namespace platform

@@ -80,8 +80,9 @@ TEST(DeleteTreeTest, RemovesLinksButNeverWhatTheyPointTo) {
   EXPECT_EQ(ListTree(temp.path()), (std::vector<std::string>{"outside/", "outside/keep.txt"}));
 }
 
-// The temporary files that atomic writes of ended processes left are removed;
-// those of running processes, and every other name, stay.
+// The temporary files that atomic writes of ended processes left are removed
+// by the listing that asks for it; those of running processes, and every
+// other name, stay, and the listing is the folder's as it is left.
 TEST(LeftoverTest, OnlyTemporaryFilesOfEndedWritersAreRemoved) {
   TempFolder temp;
   const std::string ended = "4194305";  // above the highest process number Linux gives
@@ -97,8 +98,13 @@ TEST(LeftoverTest, OnlyTemporaryFilesOfEndedWritersAreRemoved) {
       WriteFile(temp / name, "");
     }
   }
-  files.RemoveLeftoverTemporaries(temp.path());
+  std::vector<std::string> listed;
+  for (const DirEntry& entry : files.ListFolderRemovingLeftovers(temp.path()))
+    listed.push_back(entry.name);
   EXPECT_EQ(ListTree(temp.path()), kept);
+  std::sort(listed.begin(), listed.end());  // listing order is the system's
+  EXPECT_EQ(listed,
+            (std::vector<std::string>{".corvane-1-x.tmp", "a.corvane-" + ended + "-0.tmp"}));
 }
 
 // Links count as what they point to, a dangling one as nothing; an atomic

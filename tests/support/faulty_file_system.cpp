@@ -45,6 +45,12 @@ std::vector<platform::DirEntry> FaultyFileSystem::ListFolder(const std::string& 
   return real_.ListFolder(path);
 }
 
+std::vector<platform::DirEntry> FaultyFileSystem::ListFolderRemovingLeftovers(
+    const std::string& path) {
+  if (Hits(listings_, path)) throw OsError(platform::kPathFileAccessError);
+  return real_.ListFolderRemovingLeftovers(path);
+}
+
 std::vector<std::string> FaultyFileSystem::SystemSearch(const std::string& folder,
                                                         std::string_view pattern) {
   if (Hits(listings_, folder)) throw OsError(platform::kPathFileAccessError);

@@ -51,14 +51,12 @@ class FaultyFileSystem final : public platform::FileSystem {
   void CreateFolder(const std::string& path) override;
   void DeleteFile(const std::string& path, bool force) override { real_.DeleteFile(path, force); }
   void DeleteFolder(const std::string& path) override { real_.DeleteFolder(path); }
-  void RemoveLeftoverTemporaries(const std::string& folder) override {
-    real_.RemoveLeftoverTemporaries(folder);
-  }
   void DeleteTree(const std::string& path) override { real_.DeleteTree(path); }
   void MoveFile(const std::string& from, const std::string& to) override;
 
   std::int64_t FileLength(const std::string& path) override { return real_.FileLength(path); }
   std::vector<platform::DirEntry> ListFolder(const std::string& path) override;
+  std::vector<platform::DirEntry> ListFolderRemovingLeftovers(const std::string& path) override;
   std::vector<std::string> SystemSearch(const std::string& folder,
                                         std::string_view pattern) override;
   std::unique_ptr<platform::InputFile> OpenForReading(const std::string& path) override;
