@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check-packages.sh BUILD-DIR
 # Makes the packages of a build (its `package` target) and lists each one
-# against the program folder it must hold: a missing or a stray file fails.
+# against the program folder it must hold: a missing or a stray file fails, as
+# does a program that looks for its libraries outside its own folder.
 set -euo pipefail
 build=$1
 log=$(mktemp)
@@ -42,5 +43,14 @@ else
   deb="corvane_${version}_$(dpkg --print-architecture).deb"
   expect "$deb" deb_list ./opt/corvane "${linux[@]}"
   expect "$deb" deb_control . control md5sums conffiles preinst postinst prerm postrm
+  # The programs, packed or in the build folder, search their own folder for
+  # libraries and nothing else (an empty entry would be the working folder).
+  for program in corvane skarrow brellun permreg permlet.ocx unzip32.so; do
+    search=$(readelf -d "$build/bin/$program" | sed -n 's/.*Library runpath: \[\(.*\)\]$/\1/p')
+    if [ -n "$search" ] && [ "$search" != '$ORIGIN' ]; then
+      echo "$program searches \"$search\" for libraries, not its own folder alone"
+      status=1
+    fi
+  done
 fi
 exit $status

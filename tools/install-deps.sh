@@ -7,7 +7,8 @@
 #   programs  building the programs (FLTK's CMake files need fluid and the
 #             OpenGL headers, which libfltk1.3-dev only recommends)
 #   tests     the programs, their tests and the libFuzzer targets (clang)
-#   packages  the .deb package (dpkg-shlibdeps and file find its dependencies)
+#   packages  the .deb package (dpkg-shlibdeps and file find its dependencies;
+#             readelf reads the programs' library search path)
 #   windows   the mingw-w64 cross build (widl, windres, zlib; libwine holds the
 #             stdole2.tlb that the type library imports)
 #   wine      running the Windows build's tests: wine, its fonts (marlett.ttf
@@ -21,7 +22,7 @@ set -euo pipefail
 headless=(cmake make g++ zlib1g-dev)
 programs=("${headless[@]}" libfltk1.3-dev fluid libgl-dev)
 tests=("${programs[@]}" libgtest-dev pkg-config libzip-dev xvfb xauth clang libclang-rt-dev)
-packages=(dpkg-dev file)
+packages=(dpkg-dev file binutils)
 windows=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64 libz-mingw-w64-dev
          libwine)
 wine=(wine wine64 fonts-wine xvfb xauth imagemagick)
