@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <limits>
-#include <optional>
 #include <string>
 #include <string_view>
 

@@ -1,6 +1,3 @@
-#include <optional>
-#include <string>
-
 #include "platform/temporary_names.h"
 #include "platform/win32/win32_support.h"
 
